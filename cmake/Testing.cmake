@@ -1,0 +1,17 @@
+include(GoogleTest)
+
+# pell_add_test(NAME name SOURCES ... [LIBS ...] [LABELS ...])
+# One GoogleTest executable; each test case becomes a CTest test.
+function(pell_add_test)
+  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  pell_target_defaults(${T_NAME})
+  target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gtest_main Threads::Threads ${T_LIBS})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  gtest_discover_tests(${T_NAME}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin
+    PROPERTIES LABELS "${T_LABELS}" TIMEOUT ${T_TIMEOUT}
+    DISCOVERY_TIMEOUT 60)
+endfunction()

@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the tests, the demo and the
+# benchmarks need. Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+PACKAGES=(
+  # toolchain
+  build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev binutils
+  # libraries the deliverables link
+  libcurl4-openssl-dev libjsoncpp-dev libssl-dev libsqlite3-dev
+  # local web service
+  libcpp-httplib-dev openssl
+  # window framework layer
+  qt6-base-dev libpugixml-dev fonts-wqy-microhei xvfb xdg-utils
+  # ISO packer and its peers
+  libisofs-dev xorriso genisoimage
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev curl aria2 nginx sqlite3
+)
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ "${#missing[@]}" -eq 0 ]; then
+  echo "install-deps: all packages present"
+  exit 0
+fi
+
+echo "install-deps: installing ${missing[*]}"
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
