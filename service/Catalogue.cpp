@@ -1,0 +1,129 @@
+#include "Catalogue.h"
+
+#include <fstream>
+
+namespace {
+
+bool ReadArrayFile(const std::filesystem::path& file, Json::Value& out, std::string& error) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        error = "cannot read " + file.string();
+        return false;
+    }
+    Json::CharReaderBuilder builder;
+    std::string errors;
+    if (!Json::parseFromStream(builder, in, &out, &errors)) {
+        error = file.string() + ": " + errors;
+        return false;
+    }
+    if (!out.isArray()) {
+        error = file.string() + ": expected a JSON array";
+        return false;
+    }
+    for (const auto& item : out) {
+        if (!item.isObject()) {
+            error = file.string() + ": every element must be an object";
+            return false;
+        }
+    }
+    return true;
+}
+
+const Json::Value* FindByMember(const Json::Value& list, const char* member, const std::string& value) {
+    for (const auto& item : list) {
+        if (item[member].asString() == value) return &item;
+    }
+    return nullptr;
+}
+
+bool ModelsAreWellFormed(const Json::Value& models, std::string& error) {
+    for (const auto& model : models) {
+        if (!model["codeName"].isString() || !model["categoryid"].isString() ||
+            !model["serials"].isArray() || !model["drivers"].isArray()) {
+            error = "models.json: each model needs codeName, categoryid, serials and drivers";
+            return false;
+        }
+        for (const auto& driver : model["drivers"]) {
+            if (!driver.isObject() || !driver["OSIDs"].isArray() || !driver["FileName"].isString()) {
+                error = "models.json: each driver needs FileName and OSIDs";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string FoldCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+bool Catalogue::Load(const std::filesystem::path& dir, std::string& error) {
+    return ReadArrayFile(dir / "models.json", models_, error) && ModelsAreWellFormed(models_, error) &&
+           ReadArrayFile(dir / "oses.json", oses_, error) && ReadArrayFile(dir / "parts.json", parts_, error);
+}
+
+const Json::Value* Catalogue::ModelBySerial(const std::string& serial) const {
+    const std::string wanted = FoldCase(serial);
+    for (const auto& model : models_) {
+        for (const auto& sn : model["serials"]) {
+            if (FoldCase(sn.asString()) == wanted) return &model;
+        }
+    }
+    return nullptr;
+}
+
+const Json::Value* Catalogue::ModelByCategory(const std::string& categoryId) const {
+    return FindByMember(models_, "categoryid", categoryId);
+}
+
+std::vector<const Json::Value*> Catalogue::ModelsByName(const std::string& name) const {
+    const std::string wanted = FoldCase(name);
+    std::vector<const Json::Value*> found;
+    if (wanted.empty()) return found;
+    for (const auto& model : models_) {
+        std::string modelName = FoldCase(model["codeName"].asString());
+        if (modelName == wanted) return {&model};
+        if (modelName.find(wanted) != std::string::npos) found.push_back(&model);
+    }
+    return found;
+}
+
+std::vector<std::string> Catalogue::SuggestNames(const std::string& key) const {
+    const std::string wanted = FoldCase(key);
+    std::vector<std::string> names;
+    if (wanted.empty()) return names;
+    for (const auto& model : models_) {
+        std::string name = model["codeName"].asString();
+        if (FoldCase(name).find(wanted) != std::string::npos) names.push_back(name);
+    }
+    return names;
+}
+
+const Json::Value* Catalogue::Os(const std::string& id) const {
+    return FindByMember(oses_, "ID", id);
+}
+
+const Json::Value* Catalogue::Part(const std::string& id) const {
+    return FindByMember(parts_, "PartID", id);
+}
+
+std::optional<std::uint64_t> Catalogue::FindFile(const std::string& name) const {
+    if (name.empty()) return std::nullopt;
+    for (const auto& model : models_) {
+        for (const auto& driver : model["drivers"]) {
+            if (driver["FileName"].asString() == name) {
+                try {
+                    return std::stoull(driver["FileSize"].asString());
+                } catch (const std::exception&) {
+                    return std::nullopt;
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,86 @@
+#include "Reply.h"
+
+#include <memory>
+#include <sstream>
+
+namespace {
+
+constexpr const char* kJsonType = "application/json;charset=UTF-8";
+// Longer than any client buffer of 1 MiB.
+constexpr size_t kOversizePadding = 1100 * 1024;
+
+void SendThenClose(httplib::Response& res, const std::string& json) {
+    // Promise the whole body, deliver half, then fail the write so that the
+    // server drops the connection.
+    auto body = std::make_shared<std::string>(json);
+    res.set_content_provider(body->size(), kJsonType,
+                             [body](size_t offset, size_t, httplib::DataSink& sink) {
+                                 size_t half = body->size() / 2;
+                                 if (offset >= half) return false;
+                                 sink.write(body->data(), half);
+                                 return true;
+                             });
+}
+
+}  // namespace
+
+std::string CompactJson(const Json::Value& value) {
+    Json::StreamWriterBuilder builder;
+    builder["indentation"] = "";
+    builder["emitUTF8"] = true;
+    return Json::writeString(builder, value);
+}
+
+bool ParseJson(const std::string& text, Json::Value& out) {
+    Json::CharReaderBuilder builder;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    std::string errors;
+    return reader->parse(text.data(), text.data() + text.size(), &out, &errors);
+}
+
+std::string TextMember(const Json::Value& object, const char* name) {
+    const Json::Value& member = object[name];
+    return member.isString() ? member.asString() : std::string();
+}
+
+void SendJson(const ServiceState& state, const httplib::Request& req, httplib::Response& res,
+              const std::string& json) {
+    switch (state.FaultFor(req.path)) {
+        case FaultMode::None:
+            res.set_content(json, kJsonType);
+            return;
+        case FaultMode::NoBrace:
+            res.set_content("Service temporarily unavailable, please try again later.", "text/plain");
+            return;
+        case FaultMode::CutJson:
+            res.set_content(json.substr(0, json.size() / 2), kJsonType);
+            return;
+        case FaultMode::InvalidJson:
+            res.set_content("{," + json.substr(json.empty() ? 0 : 1), kJsonType);
+            return;
+        case FaultMode::Oversize: {
+            std::string padded = "{\"Padding\":\"" + std::string(kOversizePadding, 'x') + "\"";
+            if (json.size() > 2) padded += "," + json.substr(1);
+            else padded += "}";
+            res.set_content(padded, kJsonType);
+            return;
+        }
+        case FaultMode::Http500:
+            res.status = 500;
+            res.set_content(json, kJsonType);
+            return;
+        case FaultMode::HeadersOnly:
+            res.set_content("", kJsonType);
+            return;
+        case FaultMode::Close:
+            SendThenClose(res, json);
+            return;
+    }
+}
+
+void SendBadRequest(httplib::Response& res, const std::string& why) {
+    res.status = 400;
+    Json::Value body;
+    body["error"] = why;
+    res.set_content(CompactJson(body), kJsonType);
+}
