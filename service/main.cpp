@@ -10,6 +10,7 @@
 #include "Catalogue.h"
 #include "ControlEndpoints.h"
 #include "DriverEndpoints.h"
+#include "FileEndpoints.h"
 #include "ServiceOptions.h"
 #include "ServiceState.h"
 
@@ -54,6 +55,7 @@ int main(int argc, char** argv) {
     ServiceState state("https://127.0.0.1:" + std::to_string(options.port));
     RegisterControlEndpoints(server, state);
     RegisterDriverEndpoints(server, state, catalogue);
+    RegisterFileEndpoints(server, state, catalogue);
 
     // Address reuse only: sharing the port with another listener would mix
     // up two test services.

@@ -13,7 +13,7 @@
  *
  * Trust: HTTPS peers and host names are always verified, against the system
  * certificate store, or, when the environment variable DRAVOLIN_CA_FILE names
- * a PEM file at the time the engine is first used, against that file alone.
+ * a PEM file as a transfer starts, against that file alone.
  */
 #ifndef DRAVOLIN_DRAVOLIN_H
 #define DRAVOLIN_DRAVOLIN_H

@@ -21,13 +21,11 @@ struct HeaderListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
-// Read once: the CA file that replaces the system store, if one is named.
-const std::string& CaFile() {
-    static const std::string file = [] {
-        const char* value = std::getenv("DRAVOLIN_CA_FILE");
-        return std::string(value ? value : "");
-    }();
-    return file;
+// The CA file that replaces the system store, if one is named; read for
+// every transfer.
+std::string CaFile() {
+    const char* value = std::getenv("DRAVOLIN_CA_FILE");
+    return value ? value : "";
 }
 
 std::string_view Trim(std::string_view s) {
@@ -231,7 +229,8 @@ HttpFileTransfer::Next HttpFileTransfer::RunAttempt(const std::optional<ResumePo
     curl_easy_setopt(c, CURLOPT_TCP_KEEPALIVE, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (!CaFile().empty()) curl_easy_setopt(c, CURLOPT_CAINFO, CaFile().c_str());
+    const std::string caFile = CaFile();
+    if (!caFile.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, caFile.c_str());
     if (resume) {
         curl_easy_setopt(c, CURLOPT_RANGE, range.c_str());
         curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());

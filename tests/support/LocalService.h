@@ -51,6 +51,8 @@ public:
     // "https://127.0.0.1:<port>"
     const std::string& BaseUrl() const { return baseUrl_; }
     int Port() const { return port_; }
+    // The service's self-signed certificate (PEM), for clients that verify it.
+    std::string CertificateFile() const { return tempDir_ + "/cert.pem"; }
 
     // Fault names: "none", "no-brace", "cut-json", "invalid-json", "oversize",
     // "http-500", "headers-only", "close". An empty path means every path.
