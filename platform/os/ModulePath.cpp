@@ -1,27 +1,23 @@
 #include "os/ModulePath.h"
 
 #include <climits>
-#include <cstdlib>
 #include <unistd.h>
+
+#include "os/CodePage.h"
 
 namespace os {
 
 std::wstring ExecutablePath() {
     char buf[PATH_MAX];
-    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-    if (n <= 0) return {};
-    buf[n] = '\0';
-    std::mbstate_t state{};
-    const char* src = buf;
-    std::wstring out(static_cast<size_t>(n) + 1, L'\0');
-    size_t len = std::mbsrtowcs(out.data(), &src, out.size(), &state);
-    if (len == static_cast<size_t>(-1)) {
-        // Not valid in the current locale: take the bytes as UTF-8 would be
-        // lossy here, so fall back to byte-wise widening.
-        out.assign(buf, buf + n);
-        return out;
-    }
-    out.resize(len);
+    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf);
+    // A full buffer may hold a cut path.
+    if (n <= 0 || n == static_cast<ssize_t>(sizeof buf)) return {};
+    // File names are UTF-8 bytes here, whatever the process locale says.
+    const int length = static_cast<int>(n);
+    const int size = NarrowToWide(CodePage::Utf8, buf, length, nullptr, 0);
+    if (size <= 0) return {};
+    std::wstring out(static_cast<size_t>(size), L'\0');
+    if (NarrowToWide(CodePage::Utf8, buf, length, out.data(), size) != size) return {};
     return out;
 }
 
