@@ -8,6 +8,8 @@ namespace {
 constexpr const char* kJsonType = "application/json;charset=UTF-8";
 // Longer than any client buffer of 1 MiB.
 constexpr size_t kOversizePadding = 1100 * 1024;
+// Together longer than the largest chunk a client reads at once (16 KiB).
+constexpr int kTrailingMembers = 3000;
 
 void SendThenClose(httplib::Response& res, const std::string& json) {
     // Promise the whole body, deliver half, then fail the write so that the
@@ -20,6 +22,21 @@ void SendThenClose(httplib::Response& res, const std::string& json) {
                                  sink.write(body->data(), half);
                                  return true;
                              });
+}
+
+// The reply grown past 1 MiB with members after it. A client that keeps the
+// first MiB and drops what does not fit (keeping a later chunk only when it
+// still fits) is left with invalid JSON wherever it cut: the kept start ends
+// inside the padding string, and any kept tail piece of the members closes
+// that string right before a key or a colon.
+std::string Oversized(const std::string& json) {
+    if (json.size() < 2 || json.back() != '}') return json + std::string(kOversizePadding, ' ');
+    std::string out = json.substr(0, json.size() - 1);
+    if (out != "{") out += ",";
+    out += "\"Padding\":\"" + std::string(kOversizePadding, 'x') + "\"";
+    for (int i = 0; i < kTrailingMembers; ++i) out += ",\"k" + std::to_string(i) + "\":" + std::to_string(i);
+    out += "}";
+    return out;
 }
 
 }  // namespace
@@ -58,13 +75,9 @@ void SendJson(const ServiceState& state, const httplib::Request& req, httplib::R
         case FaultMode::InvalidJson:
             res.set_content("{," + json.substr(json.empty() ? 0 : 1), kJsonType);
             return;
-        case FaultMode::Oversize: {
-            std::string padded = "{\"Padding\":\"" + std::string(kOversizePadding, 'x') + "\"";
-            if (json.size() > 2) padded += "," + json.substr(1);
-            else padded += "}";
-            res.set_content(padded, kJsonType);
+        case FaultMode::Oversize:
+            res.set_content(Oversized(json), kJsonType);
             return;
-        }
         case FaultMode::Http500:
             res.status = 500;
             res.set_content(json, kJsonType);
