@@ -1,0 +1,31 @@
+#include "download/EventQueue.h"
+
+#include <new>
+
+CEventQueue::~CEventQueue() { Clear(); }
+
+bool CEventQueue::Post(const DownLoadEvent& event) {
+    os::ScopedLock guard(lock);
+    if (!guard.Held()) return false;
+    try {
+        events.push_back(event);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool CEventQueue::Pop(DownLoadEvent& event) {
+    os::ScopedLock guard(lock);
+    if (!guard.Held() || events.empty()) return false;
+    event = events.front();
+    events.pop_front();
+    return true;
+}
+
+bool CEventQueue::Clear() {
+    os::ScopedLock guard(lock);
+    if (!guard.Held()) return false;
+    events.clear();
+    return true;
+}
