@@ -1,0 +1,71 @@
+#include "datacollection/ToolReplies.h"
+
+#include <json/reader.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "common/ResponseBuffer.h"
+#include "common/TextEncoding.h"
+
+namespace tessaly {
+
+std::string ToolDownloadUrl;
+ServiceUrlTable GlobalServiceUrls;
+
+namespace {
+
+constexpr int kCodeNewerVersion = 202;
+constexpr int kCodeOk = 200;
+constexpr int kUrlEntries = 5;
+
+// The reply's JSON object and its integer "code"; code 0 when the reply holds
+// no "{", does not parse, or its "code" is not an integer.
+int ReadReply(Json::Value& root)
+{
+    const std::string text = Utf8ToOem(std::string(ResponseBuffer));
+    const size_t brace = text.find('{');
+    if (brace == std::string::npos)
+        return 0;
+    Json::CharReaderBuilder builder;
+    const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    std::string errors;
+    const char* begin = text.data() + brace;
+    if (!reader->parse(begin, text.data() + text.size(), &root, &errors))
+        return 0;
+    const Json::Value& code = root["code"];
+    return code.isInt() ? code.asInt() : 0;
+}
+
+// The text of a "url" member; a number, array or object is no address.
+std::string UrlText(const Json::Value& url)
+{
+    if (url.isNumeric())
+        throw std::runtime_error("url is a number");
+    return url.asString();
+}
+
+}  // namespace
+
+int ParseVersionResponse()
+{
+    Json::Value root;
+    const int code = ReadReply(root);
+    if (code == kCodeNewerVersion && root["data"].isString())
+        ToolDownloadUrl = root["data"].asString();
+    return code;
+}
+
+bool ParseUrlListResponse()
+{
+    Json::Value root;
+    const int code = ReadReply(root);
+    if (code == kCodeOk && root["data"].isArray()) {
+        const Json::Value& list = root["data"];
+        for (Json::ArrayIndex i = 0; i < list.size() && i < kUrlEntries; ++i)
+            GlobalServiceUrls.url[i] = UrlText(list[i]["url"]);
+    }
+    return code != 0;
+}
+
+}  // namespace tessaly
