@@ -4,7 +4,7 @@
 #include "datacollection/DataCollectionApi.h"
 #include "datacollection/DeviceIdentity.h"
 #include "datacollection/ReportSealing.h"
-#include "datacollection/StyledJson.h"
+#include "common/JsonText.h"
 #include "datacollection/ToolReplies.h"
 #include "datacollection/ToolRequests.h"
 #include "os/ProductQuery.h"

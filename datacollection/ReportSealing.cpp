@@ -10,7 +10,7 @@
 #include "datacollection/Base64Encoder.h"
 #include "datacollection/DataCollectionApi.h"
 #include "datacollection/ReportPublicKey.h"
-#include "datacollection/StyledJson.h"
+#include "common/JsonText.h"
 
 namespace tessaly {
 

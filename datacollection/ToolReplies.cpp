@@ -1,12 +1,8 @@
 #include "datacollection/ToolReplies.h"
 
-#include <json/reader.h>
-
-#include <memory>
 #include <stdexcept>
 
-#include "common/ResponseBuffer.h"
-#include "common/TextEncoding.h"
+#include "common/JsonText.h"
 
 namespace tessaly {
 
@@ -23,15 +19,7 @@ constexpr int kUrlEntries = 5;
 // no "{", does not parse, or its "code" is not an integer.
 int ReadReply(Json::Value& root)
 {
-    const std::string text = Utf8ToOem(std::string(ResponseBuffer));
-    const size_t brace = text.find('{');
-    if (brace == std::string::npos)
-        return 0;
-    Json::CharReaderBuilder builder;
-    const std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-    std::string errors;
-    const char* begin = text.data() + brace;
-    if (!reader->parse(begin, text.data() + text.size(), &root, &errors))
+    if (!ReadResponseJson(root))
         return 0;
     const Json::Value& code = root["code"];
     return code.isInt() ? code.asInt() : 0;

@@ -3,7 +3,6 @@
 #include <curl/curl.h>
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "common/ResponseBuffer.h"
@@ -37,8 +36,7 @@ EasyHandle OpenHandle()
 // the buffer, no certificate checks.
 void Prepare(CURL* handle, const std::string& url)
 {
-    std::memset(ResponseBuffer, 0, sizeof ResponseBuffer);
-    ResponseLength = 0;
+    ResetResponseBuffer();
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, nullptr);
     curl_easy_setopt(handle, CURLOPT_WRITEFUNCTION, &OnResponseData);

@@ -13,6 +13,7 @@
 #include "FileEndpoints.h"
 #include "ServiceOptions.h"
 #include "ServiceState.h"
+#include "ToolEndpoints.h"
 
 namespace {
 
@@ -56,6 +57,7 @@ int main(int argc, char** argv) {
     RegisterControlEndpoints(server, state);
     RegisterDriverEndpoints(server, state, catalogue);
     RegisterFileEndpoints(server, state, catalogue);
+    RegisterToolEndpoints(server, state);
 
     // Address reuse only: sharing the port with another listener would mix
     // up two test services.

@@ -58,7 +58,7 @@ bool Ended(pid_t pid)
     return name != std::string::npos && line.compare(name, 3, ") Z") == 0;
 }
 
-bool Run(CCmdCommandOp* runner, const std::string& command)
+bool RunCommand(CCmdCommandOp* runner, const std::string& command)
 {
     return RunCmdCommand(runner, command.data(), static_cast<int>(command.size()));
 }
@@ -80,7 +80,7 @@ TEST_F(CmdCommandOpTest, CollectsStandardOutputAndErrorOnTheReader)
     CCmdCommandOp* runner = CreateCmdCommandOp();
     ASSERT_NE(runner, nullptr);
     ASSERT_TRUE(SetCmdOutputCallback(runner, &Collect, 7));
-    ASSERT_TRUE(Run(runner, "printf 'to out;'; printf 'to err;' >&2; sleep 0.2; printf 'later'"));
+    ASSERT_TRUE(RunCommand(runner, "printf 'to out;'; printf 'to err;' >&2; sleep 0.2; printf 'later'"));
     EXPECT_TRUE(WaitUntil([] { return Collected().find("later") != std::string::npos; })) << Collected();
     EXPECT_NE(Collected().find("to out;"), std::string::npos);
     EXPECT_NE(Collected().find("to err;"), std::string::npos);
@@ -115,7 +115,7 @@ TEST_F(CmdCommandOpTest, StopsAChildThatIsStillRunningAndWhatItStarted)
     ASSERT_NE(runner, nullptr);
     SetCmdOutputCallback(runner, &Collect, 0);
     // The shell starts a grandchild that would hold the pipe open for a minute.
-    ASSERT_TRUE(Run(runner, "sleep 60 & echo $! > " + pidFile + "; echo started; wait"));
+    ASSERT_TRUE(RunCommand(runner, "sleep 60 & echo $! > " + pidFile + "; echo started; wait"));
     ASSERT_TRUE(WaitUntil([] { return Collected().find("started") != std::string::npos; }));
     pid_t grandchild = 0;
     std::ifstream(pidFile) >> grandchild;
@@ -133,8 +133,8 @@ TEST_F(CmdCommandOpTest, RefusesACommandLongerThanTheCommandLine)
     SetCmdOutputCallback(runner, &Collect, 0);
     const std::string longest = "echo " + std::string(CCmdCommandOp::kMaxCommandLength - 5, 'a');
     const std::string tooLong = longest + "a";
-    EXPECT_TRUE(Run(runner, tooLong));  // runs nothing
-    EXPECT_TRUE(Run(runner, longest));
+    EXPECT_TRUE(RunCommand(runner, tooLong));  // runs nothing
+    EXPECT_TRUE(RunCommand(runner, longest));
     EXPECT_TRUE(WaitUntil([] { return Collected().size() == CCmdCommandOp::kMaxCommandLength - 5 + 1; }))
         << Collected().size();
     EXPECT_EQ(Collected().find("aa\n"), CCmdCommandOp::kMaxCommandLength - 5 - 2u);

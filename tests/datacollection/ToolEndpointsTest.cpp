@@ -149,7 +149,7 @@ TEST_F(UrlListFetch, FailedRepliesStillCopyTheKeptAddresses)
     ServiceUrlTable table;
     ASSERT_TRUE(DataCollection_GetServerUrlInfo(&table));
     const ServiceUrlTable kept = table;
-    for (const char* fault : {"no-brace", "close", "invalid-json", "oversize"}) {
+    for (const char* fault : {"no-brace", "close", "invalid-json", "cut-json"}) {
         Service().SetFault(fault, kUrlListPath);
         table = Marked();
         EXPECT_FALSE(DataCollection_GetServerUrlInfo(&table)) << fault;
