@@ -13,7 +13,7 @@ namespace tessaly {
 
 namespace {
 
-constexpr const char* kCompiledServiceBase = "https://tool.zorvik.com";
+constexpr const char* kCompiledServiceBase = "https://tool.zorvik.example";
 
 struct EasyHandleRelease {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
