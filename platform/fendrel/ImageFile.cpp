@@ -1,0 +1,101 @@
+#include "ImageFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+#include "Fendrel.h"
+#include "PackResult.h"
+
+namespace fendrel {
+namespace {
+
+// Dirty pages are handed to the disk in steps of this size while the image is
+// written, so that the flush at the end has little left to do.
+constexpr std::uint64_t kWriteBackStep = 32u << 20;
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int WriteError(int error) {
+    return error == ENOSPC || error == EDQUOT ? kFendrelDiskFull : kFendrelWriteFailed;
+}
+
+}  // namespace
+
+ImageFile::~ImageFile() { Discard(); }
+
+int ImageFile::Create(const std::string& target) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return kFendrelTargetUnwritable;
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = target + "." + std::to_string(getpid()) + "-" +
+                                      std::to_string(serial.fetch_add(1)) + ".part";
+        fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            target_ = target;
+            partPath_ = candidate;
+            return kPackOk;
+        }
+        if (errno != EEXIST) return errno == ENOSPC ? kFendrelDiskFull : kFendrelTargetUnwritable;
+    }
+    return kFendrelTargetUnwritable;
+}
+
+int ImageFile::Write(const unsigned char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t done = write(fd_, data, size);
+        if (done < 0) {
+            if (errno == EINTR) continue;
+            return WriteError(errno);
+        }
+        data += done;
+        size -= static_cast<std::size_t>(done);
+        written_ += static_cast<std::uint64_t>(done);
+    }
+    if (written_ - writeBackFrom_ >= kWriteBackStep) StartWriteBack();
+    return kPackOk;
+}
+
+void ImageFile::StartWriteBack() {
+    // Only a hint: a failure here shows up again at the final flush.
+    sync_file_range(fd_, static_cast<off_t>(writeBackFrom_),
+                    static_cast<off_t>(written_ - writeBackFrom_), SYNC_FILE_RANGE_WRITE);
+    writeBackFrom_ = written_;
+}
+
+int ImageFile::Commit() {
+    if (fsync(fd_) != 0) return WriteError(errno);
+    const int closed = close(fd_);
+    fd_ = -1;
+    if (closed != 0) return WriteError(errno);
+    if (rename(partPath_.c_str(), target_.c_str()) != 0) return kFendrelTargetUnwritable;
+    partPath_.clear();
+    // The new name itself must survive a power loss too.
+    const int folder = open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        fsync(folder);
+        close(folder);
+    }
+    return kPackOk;
+}
+
+void ImageFile::Discard() {
+    if (fd_ >= 0) {
+        close(fd_);
+        fd_ = -1;
+    }
+    if (!partPath_.empty()) {
+        unlink(partPath_.c_str());
+        partPath_.clear();
+    }
+}
+
+}  // namespace fendrel

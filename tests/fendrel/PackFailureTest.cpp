@@ -1,0 +1,211 @@
+// Every failure reaches the error callback once and leaves nothing under the
+// target name.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+#include "Fendrel.h"
+#include "PackTestSupport.h"
+
+namespace {
+
+using packtest::fs::path;
+
+struct Paths {
+    path scratch;
+    path source;
+    path iso;
+};
+
+struct FailureCase {
+    const char* what;
+    std::function<void(Paths&)> setUp;
+    int expected;
+};
+
+std::string Repeat(const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+void SourceWithFile(Paths& paths, const std::string& name, std::uint64_t size = 100) {
+    packtest::fs::create_directories(paths.source);
+    packtest::WriteFile(paths.source / name, size, 1);
+}
+
+const FailureCase kFailures[] = {
+    {"source folder missing", [](Paths&) {}, kFendrelSourceMissing},
+    {"source is a file", [](Paths& p) { packtest::WriteFile(p.source, 10, 1); }, kFendrelSourceMissing},
+    {"source folder empty", [](Paths& p) { packtest::fs::create_directories(p.source); }, kFendrelSourceEmpty},
+    {"target folder missing",
+     [](Paths& p) {
+         SourceWithFile(p, "a.txt");
+         p.iso = p.scratch / "nowhere" / "Driver.iso";
+     },
+     kFendrelTargetUnwritable},
+    {"target folder is a file",
+     [](Paths& p) {
+         SourceWithFile(p, "a.txt");
+         packtest::WriteFile(p.scratch / "plain", 10, 2);
+         p.iso = p.scratch / "plain" / "Driver.iso";
+     },
+     kFendrelTargetUnwritable},
+    {"target is a folder",
+     [](Paths& p) {
+         SourceWithFile(p, "a.txt");
+         packtest::fs::create_directories(p.iso);
+     },
+     kFendrelTargetUnwritable},
+    {"file name of 104 Joliet characters", [](Paths& p) { SourceWithFile(p, Repeat("b", 104)); },
+     kFendrelNameTooLong},
+    {"file name of 105 Joliet characters with its dot",
+     [](Paths& p) { SourceWithFile(p, Repeat("a", 101) + ".inf"); }, kFendrelNameTooLong},
+    {"folder name of 104 Joliet characters",
+     [](Paths& p) {
+         packtest::fs::create_directories(p.source / (Repeat("长", 70) + Repeat("d", 34)) / "inner");
+     },
+     kFendrelNameTooLong},
+    {"name that is not UTF-8", [](Paths& p) { SourceWithFile(p, "\xff\xfe.bin"); }, kFendrelNameNotText},
+    {"image beyond 8 TiB",
+     [](Paths& p) {
+         SourceWithFile(p, "huge.img", 0);
+         packtest::fs::resize_file(p.source / "huge.img", 9ull << 40);  // sparse
+     },
+     kFendrelImageTooLarge},
+};
+
+void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.what; }
+
+class PackFailure : public ::testing::TestWithParam<FailureCase> {
+protected:
+    packtest::ScratchFolder scratch;
+};
+
+TEST_P(PackFailure, ReachesTheErrorCallbackAndLeavesNoImage) {
+    Paths paths{scratch.path(), scratch.path() / "源", scratch.path() / "out" / "Driver.iso"};
+    packtest::fs::create_directories(paths.iso.parent_path());
+    GetParam().setUp(paths);
+    const bool targetWasFolder = packtest::fs::is_directory(paths.iso);
+    const bool hadFolder = packtest::fs::is_directory(paths.iso.parent_path());
+    const auto namesBefore = hadFolder ? packtest::FolderNames(paths.iso.parent_path())
+                                       : std::vector<std::string>{};
+
+    packtest::PackRecorder recorder;
+    packtest::PackAndWait(paths.source, paths.iso, recorder);
+
+    EXPECT_EQ(recorder.errors(), std::vector<int>{GetParam().expected});
+    const auto percents = recorder.percents();
+    EXPECT_EQ(std::count(percents.begin(), percents.end(), 100), 0);
+    EXPECT_EQ(packtest::fs::is_directory(paths.iso), targetWasFolder);
+    if (!targetWasFolder) {
+        EXPECT_FALSE(packtest::fs::exists(paths.iso));
+    }
+    if (hadFolder) {
+        EXPECT_EQ(packtest::FolderNames(paths.iso.parent_path()), namesBefore);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PackFailure, ::testing::ValuesIn(kFailures),
+                         [](const ::testing::TestParamInfo<FailureCase>& info) {
+                             std::string name;
+                             for (const char c : std::string(info.param.what)) {
+                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             }
+                             return name;
+                         });
+
+class PackTrouble : public ::testing::Test {
+protected:
+    void SetUp() override {
+        packtest::fs::create_directories(source);
+        packtest::fs::create_directories(output);
+    }
+
+    packtest::ScratchFolder scratch;
+    const path source = scratch.path() / "源";
+    const path output = scratch.path() / "out";
+    const path iso = output / "Driver.iso";
+};
+
+// A file that disappears or shrinks after the folder was read, before its
+// content is packed.
+TEST_F(PackTrouble, FileChangedWhilePackingIsReportedNotFilledWithZeros) {
+    const std::pair<const char*, std::function<void(const path&)>> changes[] = {
+        {"vanished", [](const path& file) { packtest::fs::remove(file); }},
+        {"shrunk", [](const path& file) { packtest::fs::resize_file(file, 1000); }},
+    };
+    for (const auto& [what, change] : changes) {
+        SCOPED_TRACE(what);
+        const path victim = source / (std::string(what) + ".bin");
+        packtest::WriteFile(source / "keep.bin", 1u << 20, 1);
+        packtest::WriteFile(victim, 3u << 20, 2);
+        packtest::PackRecorder recorder;
+        recorder.onProgress = [&, change = change](int percent) {
+            if (percent == 0) change(victim);
+        };
+        packtest::PackAndWait(source, iso, recorder);
+        EXPECT_EQ(recorder.errors(), std::vector<int>{kFendrelSourceChanged});
+        EXPECT_TRUE(packtest::FolderNames(output).empty());
+    }
+}
+
+// Unmounts the small file system at the end of the test.
+struct SmallFileSystem {
+    explicit SmallFileSystem(const path& where) : mountPoint(where) {
+        packtest::fs::create_directories(where);
+        mounted = mount("tmpfs", where.c_str(), "tmpfs", 0, "size=2m") == 0;
+        error = errno;
+    }
+    ~SmallFileSystem() {
+        if (mounted) umount2(mountPoint.c_str(), MNT_DETACH);
+    }
+    path mountPoint;
+    bool mounted = false;
+    int error = 0;
+};
+
+TEST_F(PackTrouble, DiskFullIsReportedAndTheUnfinishedImageRemoved) {
+    SmallFileSystem small(scratch.path() / "small");
+    if (!small.mounted) GTEST_SKIP() << "cannot mount a 2 MiB tmpfs here: " << std::strerror(small.error);
+    packtest::WriteFile(source / "driver.bin", 4u << 20, 3);
+    packtest::PackRecorder recorder;
+    packtest::PackAndWait(source, small.mountPoint / "Driver.iso", recorder);
+    EXPECT_EQ(recorder.errors(), std::vector<int>{kFendrelDiskFull});
+    EXPECT_TRUE(packtest::FolderNames(small.mountPoint).empty());
+}
+
+TEST_F(PackTrouble, StartThatCannotProceedIsRefusedAtOnce) {
+    packtest::WriteFile(source / "a.bin", 100, 4);
+    const std::wstring good = packtest::Wide(source);
+    const std::wstring target = packtest::Wide(iso);
+    const wchar_t lone[] = {L'/', static_cast<wchar_t>(0xD800), L'\0'};
+    const std::pair<const wchar_t*, const wchar_t*> arguments[] = {
+        {nullptr, target.c_str()}, {good.c_str(), nullptr}, {L"", target.c_str()},
+        {good.c_str(), L""},       {lone, target.c_str()},
+    };
+    InitDllRes();
+    for (const auto& [from, to] : arguments) {
+        packtest::PackRecorder recorder;
+        recorder.Register();
+        PackOptions options;
+        EXPECT_EQ(StartPackageFileToIsoThread(from, to, &options), kFendrelBadArgument);
+        EXPECT_EQ(recorder.errors(), std::vector<int>{kFendrelBadArgument});
+    }
+    ReleaseFileToIsoDllRes();
+
+    packtest::PackRecorder recorder;
+    recorder.Register();  // without InitDllRes
+    PackOptions options;
+    EXPECT_EQ(StartPackageFileToIsoThread(good.c_str(), target.c_str(), &options), kFendrelNotInitialised);
+    EXPECT_EQ(recorder.errors(), std::vector<int>{kFendrelNotInitialised});
+    ReleaseFileToIsoDllRes();
+    EXPECT_TRUE(packtest::FolderNames(output).empty());
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+// Packs real trees and reads the images back with xorriso.
+#include <gtest/gtest.h>
+#include <sys/statvfs.h>
+
+#include <algorithm>
+#include <clocale>
+#include <fstream>
+#include <sstream>
+
+#include "PackTestSupport.h"
+
+namespace {
+
+using packtest::fs::path;
+
+std::string Repeat(const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
+// Folders and files as a driver download leaves them, with the names that
+// break naive packers: Chinese, over 64 characters, up to the 103 Joliet
+// characters, beyond the basic plane, deeper than eight levels.
+void BuildDriverTree(const path& root) {
+    const path model = root / "联想驱动" / "ThinkPad X1 Carbon" / "Windows 10 64位";
+    packtest::fs::create_directories(model / "声卡驱动");
+    packtest::fs::create_directories(model / "网卡驱动");
+    packtest::fs::create_directories(root / "空文件夹");
+    packtest::fs::create_directories(root / "empty" / "nested" / "folders");
+    packtest::WriteFile(model / "声卡驱动" / "Realtek High Definition Audio Driver for Windows 10 64-bit 6.0.9235.1.exe",
+                        3u << 20, 1);
+    packtest::WriteFile(model / "网卡驱动" / "英特尔无线网卡驱动程序.zip", 5u << 20, 2);
+    packtest::WriteFile(model / "网卡驱动" / "readme.txt", 1234, 3);
+    packtest::WriteFile(model / "empty.dat", 0, 4);
+    // 70 Chinese characters and 33 letters: 103 Joliet characters, 243 bytes.
+    const path longFolder = root / (Repeat("长", 70) + Repeat("d", 33));
+    packtest::fs::create_directories(longFolder);
+    packtest::WriteFile(longFolder / (Repeat("a", 100) + ".inf"), 2u << 20, 5);
+    packtest::WriteFile(root / Repeat("b", 103), 777, 6);
+    // U+1F600 takes two Joliet characters: 6 + 2 + 1 + 91 + 4 = 104 with the dot.
+    packtest::WriteFile(root / ("emoji_😀_" + Repeat("c", 91) + ".txt"), 99, 7);
+    path deep = root;
+    for (int level = 1; level <= 10; ++level) deep /= "层" + std::to_string(level);
+    packtest::fs::create_directories(deep);
+    packtest::WriteFile(deep / "深层文件.sys", 4096, 8);
+}
+
+void ExpectCleanProgress(const std::vector<int>& percents) {
+    ASSERT_FALSE(percents.empty());
+    EXPECT_EQ(percents.front(), 0);
+    EXPECT_EQ(percents.back(), 100);
+    EXPECT_EQ(std::count(percents.begin(), percents.end(), 100), 1);
+    EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end()));
+    EXPECT_TRUE(std::adjacent_find(percents.begin(), percents.end()) == percents.end())
+        << "a percentage was reported twice";
+}
+
+class PackTree : public ::testing::Test {
+protected:
+    void SetUp() override {
+        packtest::fs::create_directories(source);
+        packtest::fs::create_directories(output);
+    }
+
+    packtest::ScratchFolder scratch;
+    const path source = scratch.path() / "驱动目录";
+    const path output = scratch.path() / "输出";
+    const path iso = output / "Driver.iso";
+};
+
+TEST_F(PackTree, XorrisoReadsBackTheSameTreeThroughRockRidgeAndThroughJoliet) {
+    BuildDriverTree(source);
+    // The test process runs in the C locale: the names must not depend on it.
+    ASSERT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
+    packtest::PackRecorder recorder;
+    packtest::PackAndWait(source, iso, recorder);
+
+    EXPECT_TRUE(recorder.errors().empty());
+    ExpectCleanProgress(recorder.percents());
+    EXPECT_EQ(packtest::FolderNames(output), std::vector<std::string>{"Driver.iso"});
+    const auto expected = packtest::Snapshot(source);
+    for (const bool joliet : {false, true}) {
+        const path extracted = scratch.path() / (joliet ? "joliet" : "rockridge");
+        ASSERT_TRUE(packtest::ExtractWithXorriso(iso, extracted, joliet));
+        EXPECT_EQ(packtest::Snapshot(extracted), expected) << (joliet ? "Joliet" : "Rock Ridge");
+    }
+}
+
+TEST_F(PackTree, ReplacesAnExistingFileOfTheTargetName) {
+    packtest::WriteFile(source / "驱动.bin", 1u << 20, 9);
+    packtest::WriteFile(iso, 5u << 20, 10);
+    packtest::PackRecorder recorder;
+    packtest::PackAndWait(source, iso, recorder);
+
+    EXPECT_TRUE(recorder.errors().empty());
+    const path extracted = scratch.path() / "extracted";
+    ASSERT_TRUE(packtest::ExtractWithXorriso(iso, extracted, false));
+    EXPECT_EQ(packtest::Snapshot(extracted), packtest::Snapshot(source));
+    EXPECT_EQ(packtest::FolderNames(output), std::vector<std::string>{"Driver.iso"});
+}
+
+// Size of one file in the image as xorriso lists it.
+std::uint64_t ImageFileSize(const path& image, const std::string& name) {
+    std::string listing;
+    packtest::RunProgram({"xorriso", "-indev", image.string(), "-find", name, "-exec", "lsdl"}, &listing);
+    std::istringstream fields(listing);
+    std::string mode, links, owner, group;
+    std::uint64_t size = 0;
+    fields >> mode >> links >> owner >> group >> size;
+    return size;
+}
+
+std::string ReadBytes(const path& file, std::uint64_t offset, std::size_t count) {
+    std::ifstream in(file, std::ios::binary);
+    in.seekg(static_cast<std::streamoff>(offset));
+    std::string bytes(count, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(count));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+TEST_F(PackTree, FileOfFourGibibytesAndMoreKeepsItsSizeAndContent) {
+    constexpr std::uint64_t kMarker = 1u << 16;
+    constexpr std::uint64_t kSize = (4ull << 30) + kMarker;
+    struct statvfs space {};
+    ASSERT_EQ(statvfs(scratch.path().c_str(), &space), 0);
+    if (static_cast<std::uint64_t>(space.f_bavail) * space.f_frsize < 3 * kSize) {
+        GTEST_SKIP() << "needs about 13 GB free for the image and its check";
+    }
+    // Sparse but for a random head and tail, so only the image takes room.
+    const path big = source / "大文件.img";
+    packtest::WriteFile(big, kMarker, 11);
+    {
+        const path tail = scratch.path() / "tail";
+        packtest::WriteFile(tail, kMarker, 12);
+        packtest::fs::resize_file(big, kSize - kMarker);
+        std::ofstream out(big, std::ios::binary | std::ios::app);
+        out << ReadBytes(tail, 0, kMarker);
+    }
+    ASSERT_EQ(packtest::fs::file_size(big), kSize);
+
+    packtest::PackRecorder recorder;
+    packtest::PackAndWait(source, iso, recorder);
+    ASSERT_TRUE(recorder.errors().empty()) << "error " << recorder.errors().front();
+    ExpectCleanProgress(recorder.percents());
+
+    EXPECT_EQ(ImageFileSize(iso, "/大文件.img"), kSize);
+    for (const std::uint64_t offset : {std::uint64_t{0}, kSize - kMarker}) {
+        const path piece = scratch.path() / ("piece" + std::to_string(offset));
+        ASSERT_EQ(packtest::RunProgram({"xorriso", "-osirrox", "on", "-indev", iso.string(), "-extract_cut",
+                                        "/大文件.img", std::to_string(offset), std::to_string(kMarker),
+                                        piece.string()}),
+                  0);
+        EXPECT_EQ(ReadBytes(piece, 0, kMarker), ReadBytes(big, offset, kMarker)) << "at " << offset;
+    }
+}
+
+}  // namespace
