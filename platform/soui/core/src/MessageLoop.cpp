@@ -1,0 +1,181 @@
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+#include <QThread>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "LoopInternals.h"
+#include "QtApp.h"
+#include "soui/SMessageLoop.h"
+#include "soui/SystemApi.h"
+
+namespace SOUI {
+
+namespace detail {
+
+namespace {
+
+const QEvent::Type kPostedMessage = static_cast<QEvent::Type>(QEvent::User + 0x50);
+
+class PostedMessageEvent : public QEvent {
+ public:
+  explicit PostedMessageEvent(const MSG& m) : QEvent(kPostedMessage), msg(m) {}
+  MSG msg;
+};
+
+void HandleQuit(int code);
+
+class QueueReceiver : public QObject {
+ protected:
+  void customEvent(QEvent* e) override {
+    if (e->type() != kPostedMessage) return;
+    MSG msg = static_cast<PostedMessageEvent*>(e)->msg;
+    if (msg.message == WM_QUIT) {
+      HandleQuit(static_cast<int>(msg.wParam));
+      return;
+    }
+    SMessageLoop::GetCurrent()->DispatchMessage(msg);
+  }
+};
+
+std::unique_ptr<QueueReceiver>& Receiver() {
+  static std::unique_ptr<QueueReceiver> receiver;
+  return receiver;
+}
+
+std::vector<LoopFrame*>& Frames() {
+  static std::vector<LoopFrame*> frames;
+  return frames;
+}
+
+std::optional<int>& PendingQuit() {
+  static std::optional<int> pending;
+  return pending;
+}
+
+int& Deliveries() {
+  static int depth = 0;
+  return depth;
+}
+
+void HandleQuit(int code) {
+  if (Frames().empty()) {
+    PendingQuit() = code;
+    return;
+  }
+  LoopFrame* top = Frames().back();
+  top->quit = true;
+  ExitLoopFrame(*top, code);
+}
+
+}  // namespace
+
+void InitMessageQueue() {
+  EnsureQtApplication();
+  if (!Receiver()) Receiver() = std::make_unique<QueueReceiver>();
+}
+
+bool PostToQueue(const MSG& msg) {
+  QObject* receiver = Receiver().get();
+  if (receiver == nullptr) return false;
+  QCoreApplication::postEvent(receiver, new PostedMessageEvent(msg));
+  return true;
+}
+
+bool OnWindowThread() {
+  return QCoreApplication::instance() != nullptr &&
+         QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+void RunLoopFrame(LoopFrame& frame) {
+  if (PendingQuit()) {
+    frame.quit = true;
+    frame.code = *PendingQuit();
+    PendingQuit().reset();
+    return;
+  }
+  Frames().push_back(&frame);
+  frame.loop.exec();
+  std::erase(Frames(), &frame);
+}
+
+void ExitLoopFrame(LoopFrame& frame, int code) {
+  frame.code = code;
+  frame.loop.exit(code);
+}
+
+int LoopDepth() { return static_cast<int>(Frames().size()); }
+
+DeliveryScope::DeliveryScope() { ++Deliveries(); }
+DeliveryScope::~DeliveryScope() { --Deliveries(); }
+
+void SafeDelete(QObject* obj) {
+  if (obj == nullptr) return;
+  if (Deliveries() > 0) obj->deleteLater();
+  else delete obj;
+}
+
+}  // namespace detail
+
+namespace {
+
+std::vector<IMessageFilter*>& Filters() {
+  static std::vector<IMessageFilter*> filters;
+  return filters;
+}
+
+}  // namespace
+
+SMessageLoop* SMessageLoop::GetCurrent() {
+  static SMessageLoop loop;
+  return &loop;
+}
+
+BOOL SMessageLoop::AddMessageFilter(IMessageFilter* filter) {
+  if (filter == nullptr || std::find(Filters().begin(), Filters().end(), filter) != Filters().end()) {
+    return FALSE;
+  }
+  Filters().push_back(filter);
+  return TRUE;
+}
+
+BOOL SMessageLoop::RemoveMessageFilter(IMessageFilter* filter) {
+  const auto before = Filters().size();
+  std::erase(Filters(), filter);
+  return Filters().size() != before ? TRUE : FALSE;
+}
+
+void SMessageLoop::DispatchMessage(MSG& msg) {
+  detail::DeliveryScope scope;
+  // Newest filter first; a filter may remove itself while it runs.
+  const std::vector<IMessageFilter*> filters = Filters();
+  for (auto it = filters.rbegin(); it != filters.rend(); ++it) {
+    if (std::find(Filters().begin(), Filters().end(), *it) == Filters().end()) continue;
+    if ((*it)->PreTranslateMessage(&msg)) return;
+  }
+  if (msg.hwnd != nullptr) SOUI::SendMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+}
+
+int SMessageLoop::Run() {
+  detail::InitMessageQueue();
+  detail::LoopFrame frame;
+  detail::RunLoopFrame(frame);
+  return frame.code;
+}
+
+int SMessageLoop::Depth() const { return detail::LoopDepth(); }
+
+BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hwnd != nullptr && !IsWindow(hwnd)) return FALSE;
+  return detail::PostToQueue(MSG{hwnd, msg, wParam, lParam}) ? TRUE : FALSE;
+}
+
+void PostQuitMessage(int exitCode) {
+  detail::PostToQueue(MSG{nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0});
+}
+
+}  // namespace SOUI

@@ -1,0 +1,27 @@
+#pragma once
+// The window thread's message loop and the filters that see its messages
+// before they reach a window.
+#include "soui/Win32Defs.h"
+
+namespace SOUI {
+
+struct IMessageFilter {
+  virtual ~IMessageFilter() = default;
+  // Non-zero: the message is consumed and goes no further.
+  virtual BOOL PreTranslateMessage(MSG* msg) = 0;
+};
+
+class SMessageLoop {
+ public:
+  static SMessageLoop* GetCurrent();
+  BOOL AddMessageFilter(IMessageFilter* filter);
+  BOOL RemoveMessageFilter(IMessageFilter* filter);
+  // Filters first; what none consumes goes to its window.
+  void DispatchMessage(MSG& msg);
+  // Runs until WM_QUIT; returns its wParam.
+  int Run();
+  // Nesting depth of running loops (Run and modal dialogs).
+  int Depth() const;
+};
+
+}  // namespace SOUI
