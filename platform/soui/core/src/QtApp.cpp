@@ -2,8 +2,6 @@
 
 #include <QApplication>
 
-#include <memory>
-
 namespace SOUI::detail {
 
 void EnsureQtApplication() {
@@ -11,8 +9,10 @@ void EnsureQtApplication() {
   static int argc = 1;
   static char name[] = "soui";
   static char* argv[] = {name, nullptr};
-  // Built after Qt's own statics, so it goes before them at exit.
-  static std::unique_ptr<QApplication> app = std::make_unique<QApplication>(argc, argv);
+  // Lives until the process ends: Qt objects made later (input devices,
+  // fonts) register with statics that are gone before a static application
+  // could be destroyed at exit.
+  static QApplication* app = new QApplication(argc, argv);
   app->setQuitOnLastWindowClosed(false);
 }
 
