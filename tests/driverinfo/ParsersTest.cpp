@@ -7,6 +7,7 @@
 
 #include "common/ResponseBuffer.h"
 #include "driverinfo/Records.h"
+#include "driverinfo/ReplyRules.h"
 
 namespace {
 
@@ -180,6 +181,18 @@ TEST_F(ParsersTest, ClearingEmptiesAllButTheDefaultOs) {
                 r.driverMTList.empty());
     EXPECT_TRUE(r.Message.empty() && r.StatusCode.empty());
     EXPECT_EQ(r.defaultOS.ID, 42);
+}
+
+TEST(LeadingNumber, ReadsLikeAtoiAndStopsAtTheInt32Limits) {
+    struct Case {
+        const char* text;
+        int32_t value;
+    };
+    for (const Case& c : {Case{"42", 42}, Case{" \t-7x", -7}, Case{"+12abc", 12}, Case{"", 0}, Case{"abc", 0},
+                          Case{"- 5", 0}, Case{"99999999999", INT32_MAX}, Case{"-2147483648", INT32_MIN},
+                          Case{"-99999999999", INT32_MIN}}) {
+        EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
+    }
 }
 
 TEST_F(ParsersTest, ParsersWithoutRecordsFail) {
