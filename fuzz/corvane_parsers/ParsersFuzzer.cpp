@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "common/ResponseBuffer.h"
 #include "driverinfo/Parsers.h"
 #include "driverinfo/Records.h"
+#include "fuzz/ReplyChunks.h"
 
 namespace {
 
@@ -29,12 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool recordsCreated = (CreateRecords(), true);
     (void)recordsCreated;
     const Parser& parser = kParsers[data[0] % 4];
-    const char* reply = reinterpret_cast<const char*>(data + 2);
-    const size_t length = size - 2;
-    const size_t split = length == 0 ? 0 : data[1] % (length + 1);
-    ResetResponseBuffer();
-    OnResponseData(reply, 1, split, nullptr);
-    OnResponseData(reply + split, 1, length - split, nullptr);
+    FeedReplyInTwoChunks(data, size);
     parser.clear();
     parser.parse();
     return 0;
