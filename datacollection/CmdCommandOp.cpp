@@ -44,7 +44,6 @@ bool CCmdCommandOp::SetOutputCallback(OutputCallback callback, int user)
 
 bool CCmdCommandOp::LaunchChild(const char* command, int length)
 {
-    // The reader may already be reading the first child's pipe.
     if (command == nullptr || length < 0 || length > kMaxCommandLength || started.load())
         return false;
     std::memset(commandLine, 0, sizeof commandLine);

@@ -23,8 +23,12 @@ public:
     CCmdCommandOp(const CCmdCommandOp&) = delete;
     CCmdCommandOp& operator=(const CCmdCommandOp&) = delete;
 
+    // Starts the reader thread; false when it cannot run.
     bool Init();
+    // Stops reading, ends the child and stops the reader; always true.
     bool Uninit();
+    // Launches the command; one child per runner, a later launch is refused
+    // since the reader may be reading the first one's pipe. Always 1.
     int Execute(const char* command, int length);
     bool SetOutputCallback(OutputCallback callback, int user);
 
