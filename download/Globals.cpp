@@ -3,6 +3,8 @@
 // reverse order: the converter and the database first, then the download
 // manager, the two queues, the task list, the dispatcher, and last the
 // settings texts.
+#include "download/DownLoadDispatcher.h"
+#include "download/DownLoadManager.h"
 #include "download/DriverDb.h"
 #include "download/DriverTaskList.h"
 #include "download/EventQueue.h"
@@ -10,9 +12,11 @@
 
 StringConverter g_stringConverter;
 CDriverDb g_driverDb;
+CDownLoadManager g_downLoadManager;
 CEventQueue g_downLoadEventQueue;
 CEventQueue g_uiEventQueue;
 CDriverTaskList g_driverTaskList;
+CDownLoadDispatcher g_downLoadDispatcher;
 std::wstring g_downLoadDir;
 std::wstring g_maxDownLoadsText;
 int32_t g_maxDownLoads = 0;

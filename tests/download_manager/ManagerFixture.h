@@ -1,0 +1,53 @@
+#pragma once
+// Shared set-up of the download manager and dispatcher tests: the local
+// service with its driver files, a temporary download folder, a look at the
+// manager's slots, and waits on the two event queues.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "download/DownLoadEvent.h"
+#include "download/DownLoadManager.h"
+#include "download/PendingDownLoad.h"
+#include "support/LocalService.h"
+
+// Tests read (and may hold) the manager's state through this friend.
+struct DownLoadManagerProbe {
+    static std::vector<DownLoadSlot> Slots(CDownLoadManager& m);
+    static size_t Pending(CDownLoadManager& m);
+    static os::ReentrantLock& Lock(CDownLoadManager& m) { return m.lock; }
+};
+
+// A served driver file of the sample catalogue.
+struct ServedDriver {
+    std::string name;
+    int64_t size;
+};
+extern const std::vector<ServedDriver> kDrivers;  // six files, small to large
+
+class ManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    PendingDownLoad Request(int32_t taskId, const ServedDriver& file) const;
+    std::string Target(const ServedDriver& file) const;
+    void Files(const std::string& key, const std::string& value) { service.SetMode("files", key, value); }
+    void ExpectServedFile(const ServedDriver& file) const;
+
+    // True once an event with the code and task id has been seen, popping
+    // g_downLoadEventQueue into `events` meanwhile; false after the timeout.
+    bool WaitForEvent(int32_t code, int32_t taskId, std::chrono::seconds timeout = std::chrono::seconds(120));
+    // Polls until the condition holds; false after the timeout.
+    static bool WaitUntil(const std::function<bool()>& condition,
+                          std::chrono::seconds timeout = std::chrono::seconds(120));
+    size_t CountEvents(int32_t code, int32_t taskId) const;
+
+    pelltest::LocalService& service = pelltest::LocalService::Shared();
+    std::filesystem::path dir;
+    std::vector<DownLoadEvent> events;
+};
