@@ -13,8 +13,10 @@
 namespace fendrel {
 namespace {
 
-// Dirty pages are handed to the disk in steps of this size while the image is
-// written, so that the flush at the end has little left to do.
+// The image goes to the disk in steps while it is written: each finished step
+// is handed to the disk and the one two steps back is waited for and dropped
+// from the page cache. The disk works all along, the flush at the end has
+// little left to do, and the image does not crowd out the source files.
 constexpr std::uint64_t kWriteBackStep = 32u << 20;
 
 std::string FolderOf(const std::string& path) {
@@ -25,6 +27,11 @@ std::string FolderOf(const std::string& path) {
 
 int WriteError(int error) {
     return error == ENOSPC || error == EDQUOT ? kFendrelDiskFull : kFendrelWriteFailed;
+}
+
+// File systems without ranged write-back simply get the whole flush at the end.
+int WriteBackError(int error) {
+    return error == EINVAL || error == ENOSYS || error == ESPIPE ? kPackOk : WriteError(error);
 }
 
 }  // namespace
@@ -60,15 +67,26 @@ int ImageFile::Write(const unsigned char* data, std::size_t size) {
         size -= static_cast<std::size_t>(done);
         written_ += static_cast<std::uint64_t>(done);
     }
-    if (written_ - writeBackFrom_ >= kWriteBackStep) StartWriteBack();
+    while (written_ - writtenBack_ >= kWriteBackStep) {
+        if (const int result = WriteBackStep(); result != kPackOk) return result;
+    }
     return kPackOk;
 }
 
-void ImageFile::StartWriteBack() {
-    // Only a hint: a failure here shows up again at the final flush.
-    sync_file_range(fd_, static_cast<off_t>(writeBackFrom_),
-                    static_cast<off_t>(written_ - writeBackFrom_), SYNC_FILE_RANGE_WRITE);
-    writeBackFrom_ = written_;
+int ImageFile::WriteBackStep() {
+    const auto step = static_cast<off_t>(kWriteBackStep);
+    const auto start = static_cast<off_t>(writtenBack_);
+    writtenBack_ += kWriteBackStep;
+    if (sync_file_range(fd_, start, step, SYNC_FILE_RANGE_WRITE) != 0) return WriteBackError(errno);
+    if (start < 2 * step) return kPackOk;
+    const off_t settled = start - 2 * step;
+    // A write error found here would no longer show at the final flush.
+    if (sync_file_range(fd_, settled, step,
+                        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) != 0) {
+        return WriteBackError(errno);
+    }
+    posix_fadvise(fd_, settled, step, POSIX_FADV_DONTNEED);
+    return kPackOk;
 }
 
 int ImageFile::Commit() {

@@ -25,13 +25,13 @@ public:
     void Discard();
 
 private:
-    void StartWriteBack();
+    int WriteBackStep();
 
     int fd_ = -1;
     std::string target_;
     std::string partPath_;
     std::uint64_t written_ = 0;
-    std::uint64_t writeBackFrom_ = 0;
+    std::uint64_t writtenBack_ = 0;  // bytes handed to the disk so far
 };
 
 }  // namespace fendrel
