@@ -28,12 +28,6 @@ struct FailureCase {
     int expected;
 };
 
-std::string Repeat(const std::string& piece, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += piece;
-    return out;
-}
-
 void SourceWithFile(Paths& paths, const std::string& name, std::uint64_t size = 100) {
     packtest::fs::create_directories(paths.source);
     packtest::WriteFile(paths.source / name, size, 1);
@@ -62,13 +56,13 @@ const FailureCase kFailures[] = {
          packtest::fs::create_directories(p.iso);
      },
      kFendrelTargetUnwritable},
-    {"file name of 104 Joliet characters", [](Paths& p) { SourceWithFile(p, Repeat("b", 104)); },
+    {"file name of 104 Joliet characters", [](Paths& p) { SourceWithFile(p, packtest::Repeat("b", 104)); },
      kFendrelNameTooLong},
     {"file name of 105 Joliet characters with its dot",
-     [](Paths& p) { SourceWithFile(p, Repeat("a", 101) + ".inf"); }, kFendrelNameTooLong},
+     [](Paths& p) { SourceWithFile(p, packtest::Repeat("a", 101) + ".inf"); }, kFendrelNameTooLong},
     {"folder name of 104 Joliet characters",
      [](Paths& p) {
-         packtest::fs::create_directories(p.source / (Repeat("长", 70) + Repeat("d", 34)) / "inner");
+         packtest::fs::create_directories(p.source / (packtest::Repeat("长", 70) + packtest::Repeat("d", 34)) / "inner");
      },
      kFendrelNameTooLong},
     {"name that is not UTF-8", [](Paths& p) { SourceWithFile(p, "\xff\xfe.bin"); }, kFendrelNameNotText},

@@ -70,6 +70,12 @@ std::map<std::string, std::string> Snapshot(const fs::path& root) {
     return entries;
 }
 
+std::string Repeat(const std::string& piece, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) out += piece;
+    return out;
+}
+
 std::vector<std::string> FolderNames(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {

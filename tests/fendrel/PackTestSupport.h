@@ -37,6 +37,9 @@ std::map<std::string, std::string> Snapshot(const fs::path& root);
 
 std::string Sha256Hex(const fs::path& file);
 
+// `piece` `times` over, for long names.
+std::string Repeat(const std::string& piece, int times);
+
 // The names directly inside a folder.
 std::vector<std::string> FolderNames(const fs::path& folder);
 

@@ -13,12 +13,6 @@ namespace {
 
 using packtest::fs::path;
 
-std::string Repeat(const std::string& piece, int times) {
-    std::string out;
-    for (int i = 0; i < times; ++i) out += piece;
-    return out;
-}
-
 // Folders and files as a driver download leaves them, with the names that
 // break naive packers: Chinese, over 64 characters, up to the 103 Joliet
 // characters, beyond the basic plane, deeper than eight levels.
@@ -34,12 +28,12 @@ void BuildDriverTree(const path& root) {
     packtest::WriteFile(model / "网卡驱动" / "readme.txt", 1234, 3);
     packtest::WriteFile(model / "empty.dat", 0, 4);
     // 70 Chinese characters and 33 letters: 103 Joliet characters, 243 bytes.
-    const path longFolder = root / (Repeat("长", 70) + Repeat("d", 33));
+    const path longFolder = root / (packtest::Repeat("长", 70) + packtest::Repeat("d", 33));
     packtest::fs::create_directories(longFolder);
-    packtest::WriteFile(longFolder / (Repeat("a", 100) + ".inf"), 2u << 20, 5);
-    packtest::WriteFile(root / Repeat("b", 103), 777, 6);
+    packtest::WriteFile(longFolder / (packtest::Repeat("a", 100) + ".inf"), 2u << 20, 5);
+    packtest::WriteFile(root / packtest::Repeat("b", 103), 777, 6);
     // U+1F600 takes two Joliet characters: 6 + 2 + 1 + 91 + 4 = 104 with the dot.
-    packtest::WriteFile(root / ("emoji_😀_" + Repeat("c", 91) + ".txt"), 99, 7);
+    packtest::WriteFile(root / ("emoji_😀_" + packtest::Repeat("c", 91) + ".txt"), 99, 7);
     path deep = root;
     for (int level = 1; level <= 10; ++level) deep /= "层" + std::to_string(level);
     packtest::fs::create_directories(deep);
