@@ -1,51 +1,32 @@
 #include "JolietName.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
+#include <string>
+
+#include "os/CodePage.h"
 
 namespace fendrel {
 namespace {
 
 constexpr std::size_t kJolietLongNameUnits = 103;
 
-// Number of UTF-16 units of a UTF-8 text; nothing when it is not UTF-8.
+// Number of UTF-16 units of a UTF-8 text; nothing when it is not UTF-8 (the
+// conversion replaces what is ill-formed, so the way back differs).
 std::optional<std::size_t> Utf16Units(std::string_view text) {
-    std::size_t units = 0;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length;
-        char32_t value;
-        if (lead < 0x80) {
-            length = 1;
-            value = lead;
-        } else if ((lead & 0xE0) == 0xC0) {
-            length = 2;
-            value = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
-            length = 3;
-            value = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
-            length = 4;
-            value = lead & 0x07;
-        } else {
-            return std::nullopt;
-        }
-        if (i + length > text.size()) return std::nullopt;
-        for (std::size_t k = 1; k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80) return std::nullopt;
-            value = (value << 6) | (next & 0x3F);
-        }
-        static constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (value < kSmallest[length] || value > 0x10FFFF ||
-            (value >= 0xD800 && value <= 0xDFFF)) {
-            return std::nullopt;
-        }
-        units += value >= 0x10000 ? 2 : 1;
-        i += length;
+    const int length = static_cast<int>(text.size());
+    const int wideSize = os::NarrowToWide(os::CodePage::Utf8, text.data(), length, nullptr, 0);
+    if (wideSize <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(wideSize), L'\0');
+    os::NarrowToWide(os::CodePage::Utf8, text.data(), length, wide.data(), wideSize);
+    std::string back(text.size(), '\0');
+    if (os::WideToNarrow(os::CodePage::Utf8, wide.data(), wideSize, back.data(), length) != length ||
+        back != text) {
+        return std::nullopt;
     }
-    return units;
+    const auto beyondBasicPlane = std::count_if(wide.begin(), wide.end(), [](wchar_t c) { return c > 0xFFFF; });
+    return wide.size() + static_cast<std::size_t>(beyondBasicPlane);
 }
 
 }  // namespace

@@ -1,29 +1,21 @@
 #include "WideToUtf8.h"
 
+#include "os/CodePage.h"
+
 namespace fendrel {
 
 std::optional<std::string> WideToUtf8(const wchar_t* text) {
-    static_assert(sizeof(wchar_t) == 4, "wide strings are UTF-32 here");
-    std::string out;
-    for (; *text != L'\0'; ++text) {
-        const auto c = static_cast<char32_t>(*text);
-        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) return std::nullopt;
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
+    // The code-page conversion would put U+FFFD in their place, silently
+    // naming another file.
+    for (const wchar_t* c = text; *c != L'\0'; ++c) {
+        const auto value = static_cast<char32_t>(*c);
+        if ((value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) return std::nullopt;
     }
+    const int size = os::WideToNarrow(os::CodePage::Utf8, text, -1, nullptr, 0);
+    if (size <= 0) return std::nullopt;
+    std::string out(static_cast<std::size_t>(size), '\0');
+    if (os::WideToNarrow(os::CodePage::Utf8, text, -1, out.data(), size) != size) return std::nullopt;
+    out.pop_back();  // the terminator
     return out;
 }
 
