@@ -126,5 +126,13 @@ TEST_F(AttributeTest, AnimationPlaysBetweenStartAndStop) {
   EXPECT_EQ(busy->GetCurFrame(), stopped);
 }
 
+TEST_F(AttributeTest, HostTakesTitleAndIconsFromTheLayout) {
+  EXPECT_EQ(host.GetWindowTextW(), L"框架测试");
+  EXPECT_EQ(test::WindowIconSizes(host), (std::vector<int>{16, 32}));
+  CRect rc;
+  host.GetClientRect(&rc);
+  EXPECT_EQ(rc.Size(), CSize(420, 320));
+}
+
 }  // namespace
 }  // namespace souitest

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QIcon>
 #include <QToolTip>
 
 #include <algorithm>
@@ -122,6 +123,15 @@ bool PumpUntil(const std::function<bool()>& done, std::chrono::milliseconds time
 
 void Pump(std::chrono::milliseconds duration) {
   PumpUntil([] { return false; }, duration);
+}
+
+std::vector<int> WindowIconSizes(SHostWnd& host) {
+  std::vector<int> sizes;
+  if (QWidget* widget = NativeAccess::Widget(&host)) {
+    for (const QSize& size : widget->windowIcon().availableSizes()) sizes.push_back(size.width());
+  }
+  std::sort(sizes.begin(), sizes.end());
+  return sizes;
 }
 
 std::wstring ShownToolTip() {

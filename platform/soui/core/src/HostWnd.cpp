@@ -1,6 +1,8 @@
 #include <QGuiApplication>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
@@ -76,6 +78,7 @@ BOOL SHostWnd::ReadHostAttributes(SXmlNode node) {
     else if (name == L"resizable") resizable_ = ToBool(value) ? TRUE : FALSE;
     else if (name == L"toolWindow") toolWindow_ = ToBool(value) ? TRUE : FALSE;
     else if (name == L"title") title_ = App() ? App()->ResolveString(value) : value;
+    else if (name == L"bigIcon" || name == L"smallIcon") icons_.push_back(value);
   }
   return layoutSize_.cx > 0 && layoutSize_.cy > 0 ? TRUE : FALSE;
 }
@@ -118,9 +121,26 @@ HWND SHostWnd::Create(HWND parent, int x, int y, int cx, int cy) {
     painter.drawImage(dirty, view, dirty);
   };
   if (!resizable_) widget->setFixedSize(rc.Width(), rc.Height());
+  ApplyIcons();
   BuildTree(node);
   root_->Move(CRect(0, 0, rc.Width(), rc.Height()));
   return m_hWnd;
+}
+
+void SHostWnd::ApplyIcons() {
+  QWidget* widget = NativeAccess::Widget(this);
+  QIcon icon;
+  for (const auto& resId : icons_) {
+    std::wstring type;
+    std::wstring name;
+    std::vector<BYTE> data;
+    QPixmap picture;
+    if (App() && ParseResId(resId, &type, &name) && App()->GetRawBuffer(type.c_str(), name.c_str(), &data) &&
+        picture.loadFromData(data.data(), static_cast<uint>(data.size()))) {
+      icon.addPixmap(picture);
+    }
+  }
+  if (widget && !icon.isNull()) widget->setWindowIcon(icon);
 }
 
 BOOL SHostWnd::InitFromXml(SXmlNode node) {

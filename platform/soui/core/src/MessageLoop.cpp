@@ -4,6 +4,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -42,8 +43,9 @@ class QueueReceiver : public QObject {
   }
 };
 
-std::unique_ptr<QueueReceiver>& Receiver() {
-  static std::unique_ptr<QueueReceiver> receiver;
+// Made once on the window thread; other threads only read it.
+std::atomic<QueueReceiver*>& Receiver() {
+  static std::atomic<QueueReceiver*> receiver{nullptr};
   return receiver;
 }
 
@@ -76,11 +78,12 @@ void HandleQuit(int code) {
 
 void InitMessageQueue() {
   EnsureQtApplication();
-  if (!Receiver()) Receiver() = std::make_unique<QueueReceiver>();
+  // Kept with the Qt application until the process ends.
+  if (!Receiver().load()) Receiver().store(new QueueReceiver());
 }
 
 bool PostToQueue(const MSG& msg) {
-  QObject* receiver = Receiver().get();
+  QObject* receiver = Receiver().load();
   if (receiver == nullptr) return false;
   QCoreApplication::postEvent(receiver, new PostedMessageEvent(msg));
   return true;

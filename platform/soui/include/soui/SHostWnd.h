@@ -3,6 +3,7 @@
 // windowless controls built from a layout resource.
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "soui/SEvents.h"
 #include "soui/SNativeWnd.h"
@@ -64,6 +65,7 @@ class SHostWnd : public SNativeWnd, public ISwndContainer {
   friend struct HostAccess;
   struct HostState;
   BOOL ReadHostAttributes(SXmlNode node);
+  void ApplyIcons();
   void BuildTree(SXmlNode node);
   void UpdateHover(SWindow* wnd, WPARAM wParam, LPARAM lParam);
 
@@ -79,6 +81,7 @@ class SHostWnd : public SNativeWnd, public ISwndContainer {
   BOOL resizable_ = TRUE;
   BOOL toolWindow_ = FALSE;
   std::wstring title_;
+  std::vector<std::wstring> icons_;  // "TYPE:NAME" of the window's icon pictures
 };
 
 // A host window run modally: DoModal returns the code given to EndDialog.

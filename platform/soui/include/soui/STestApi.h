@@ -62,6 +62,9 @@ class MessageBoxAnswerer {
   std::shared_ptr<State> state_;
 };
 
+// Sizes of the pictures of the window's icon, smallest first.
+std::vector<int> WindowIconSizes(SHostWnd& host);
+
 // The text of the tool tip on screen, empty when none shows.
 std::wstring ShownToolTip();
 
