@@ -3,6 +3,7 @@
 #include "TestFramework.h"
 #include "TestHost.h"
 #include "soui/SControls.h"
+#include "soui/SNotifyCenter.h"
 #include "soui/STestApi.h"
 
 namespace souitest {
@@ -143,6 +144,28 @@ TEST_F(EventRouteTest, DraggingTheCaptionMovesTheWindow) {
   EXPECT_EQ(after.top - before.top, 20);
   EXPECT_EQ(after.Size(), before.Size());
   EXPECT_TRUE(host.events.empty()) << "a press and a drag raise no command";
+}
+
+TEST_F(EventRouteTest, NotifyCenterLivesOnceAndCallsItsListeners) {
+  EXPECT_EQ(SNotifyCenter::getSingletonPtr(), nullptr);
+  {
+    SNotifyCenter center;
+    EXPECT_EQ(SNotifyCenter::getSingletonPtr(), &center);
+    struct Listener {
+      int calls = 0;
+      bool On(EventArgs*) { return ++calls > 0; }
+    } listener;
+    center.RegisterEventMap(Subscriber(&Listener::On, &listener));
+    center.RegisterEventMap(Subscriber(&Listener::On, &listener));
+    EventCmd evt(host.FindChildByName(L"btn_query"));
+    center.FireEventSync(&evt);
+    EXPECT_EQ(listener.calls, 1);
+    EXPECT_EQ(evt.handled, 1);
+    center.UnregisterEventMap(Subscriber(&Listener::On, &listener));
+    center.FireEventSync(&evt);
+    EXPECT_EQ(listener.calls, 1);
+  }
+  EXPECT_EQ(SNotifyCenter::getSingletonPtr(), nullptr);
 }
 
 }  // namespace

@@ -154,12 +154,6 @@ BOOL SApplication::AddResProvider(IResProvider* provider, LPCWSTR uidef) {
   return impl_->LoadUidef(this, provider, uidef, impl_->skins);
 }
 
-BOOL SApplication::RemoveResProvider(IResProvider* provider) {
-  const auto before = impl_->providers.size();
-  std::erase_if(impl_->providers, [provider](const SAutoRefPtr<IResProvider>& p) { return p == provider; });
-  return impl_->providers.size() != before ? TRUE : FALSE;
-}
-
 BOOL SApplication::GetRawBuffer(LPCWSTR type, LPCWSTR name, std::vector<BYTE>* out) {
   return impl_->RawBuffer(type, name, out);
 }

@@ -17,10 +17,6 @@ void SEventSet::addEvent(int id, LPCWSTR name) {
   if (find(id) == nullptr) events_.push_back({id, name ? name : L"", {}});
 }
 
-void SEventSet::removeEvent(int id) {
-  std::erase_if(events_, [id](const Event& e) { return e.id == id; });
-}
-
 BOOL SEventSet::isEventPresent(int id) const { return find(id) != nullptr ? TRUE : FALSE; }
 
 BOOL SEventSet::subscribeEvent(int id, const Subscriber& subscriber) {

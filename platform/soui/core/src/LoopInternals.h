@@ -25,7 +25,6 @@ struct LoopFrame {
 // ran ends it at once.
 void RunLoopFrame(LoopFrame& frame);
 void ExitLoopFrame(LoopFrame& frame, int code);
-int LoopDepth();
 
 // Counts nested deliveries of native events, so that objects are not
 // deleted under the code that is still using them.

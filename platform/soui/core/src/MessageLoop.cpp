@@ -111,8 +111,6 @@ void ExitLoopFrame(LoopFrame& frame, int code) {
   frame.loop.exit(code);
 }
 
-int LoopDepth() { return static_cast<int>(Frames().size()); }
-
 DeliveryScope::DeliveryScope() { ++Deliveries(); }
 DeliveryScope::~DeliveryScope() { --Deliveries(); }
 
@@ -169,8 +167,6 @@ int SMessageLoop::Run() {
   detail::RunLoopFrame(frame);
   return frame.code;
 }
-
-int SMessageLoop::Depth() const { return detail::LoopDepth(); }
 
 BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (hwnd != nullptr && !IsWindow(hwnd)) return FALSE;

@@ -48,7 +48,6 @@ class NativeWidget : public QWidget {
 struct SNativeWnd::Impl {
   QPointer<detail::NativeWidget> widget;
   std::map<UINT_PTR, std::unique_ptr<QTimer>> timers;
-  HWND parent = nullptr;
 };
 
 // Reaches the message procedure from the free functions of the layer.

@@ -98,7 +98,6 @@ HWND SNativeWnd::CreateNative(LPCWSTR title, HWND parent, const CRect& rc, BOOL 
   widget->setWindowTitle(detail::ToQString(title ? title : L""));
   widget->setGeometry(rc.left, rc.top, rc.Width(), rc.Height());
   impl_->widget = widget;
-  impl_->parent = parent;
   m_hWnd = Register(this);
   if (SNativeWnd* owner = FromHandle(parent); owner && owner->impl_->widget) {
     widget->winId();
@@ -233,13 +232,6 @@ BOOL SNativeWnd::ClientToScreen(CPoint* pt) const {
   return TRUE;
 }
 
-BOOL SNativeWnd::ScreenToClient(CPoint* pt) const {
-  if (!impl_->widget) return FALSE;
-  const QPoint c = impl_->widget->mapFromGlobal(QPoint(pt->x, pt->y));
-  *pt = CPoint(c.x(), c.y());
-  return TRUE;
-}
-
 BOOL SNativeWnd::SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
   QWidget* w = impl_->widget;
   if (!w) return FALSE;
@@ -258,12 +250,6 @@ BOOL SNativeWnd::SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UI
   if (flags & SWP_HIDEWINDOW) w->hide();
   return TRUE;
 }
-
-BOOL SNativeWnd::MoveWindow(int x, int y, int cx, int cy) {
-  return SetWindowPos(nullptr, x, y, cx, cy, SWP_NOZORDER);
-}
-
-HWND SNativeWnd::GetParent() const { return impl_->parent; }
 
 UINT_PTR SNativeWnd::SetTimer(UINT_PTR id, UINT elapse) {
   if (!impl_->widget) return 0;

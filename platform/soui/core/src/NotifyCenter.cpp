@@ -1,6 +1,3 @@
-#include <QCoreApplication>
-#include <QMetaObject>
-
 #include <algorithm>
 
 #include "LoopInternals.h"
@@ -36,10 +33,6 @@ void SNotifyCenter::FireEventSync(EventArgs* evt) {
   for (const auto& l : listeners) {
     if (l(evt)) ++evt->handled;
   }
-}
-
-void SNotifyCenter::RunOnUI(std::function<void()> fn) {
-  QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(fn), Qt::QueuedConnection);
 }
 
 }  // namespace SOUI

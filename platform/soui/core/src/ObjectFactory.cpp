@@ -7,10 +7,6 @@ void SObjectFactoryMgr::RegisterFactory(SObjectInfo info) {
   factories_[key] = std::move(info);
 }
 
-BOOL SObjectFactoryMgr::UnregisterFactory(const std::wstring& className, int classType) {
-  return factories_.erase({classType, className}) > 0 ? TRUE : FALSE;
-}
-
 const SObjectInfo* SObjectFactoryMgr::FindInfo(const std::wstring& className, int classType) const {
   const auto it = factories_.find({classType, className});
   return it == factories_.end() ? nullptr : &it->second;

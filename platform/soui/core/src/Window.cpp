@@ -312,7 +312,7 @@ HRESULT SWindow::SetAttribute(const std::wstring& name, const std::wstring& valu
   } else if (name == L"multiLines") {
     if (ToBool(value)) textAlign_ = (textAlign_ & ~DT_SINGLELINE) | DT_WORDBREAK;
     else textAlign_ = (textAlign_ & ~DT_WORDBREAK) | DT_SINGLELINE;
-  } else if (name == L"padding") {
+  } else if (name == L"padding" || name == L"margin") {
     if (!ParseRect(value, &padding_)) hr = E_FAIL;
   } else if (name == L"msgTransparent") {
     msgTransparent_ = ToBool(value) ? TRUE : FALSE;

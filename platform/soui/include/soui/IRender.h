@@ -51,7 +51,6 @@ struct IRenderTarget : IObjRef {
   virtual void Clear(SColor color) = 0;
   virtual void FillRect(const CRect& rc, SColor color) = 0;
   virtual void DrawRectangle(const CRect& rc, SColor color, int penWidth) = 0;
-  virtual void DrawLine(CPoint from, CPoint to, SColor color, int penWidth) = 0;
   virtual void DrawBitmap(const CRect& dst, IBitmap* bmp, const CRect& src, BYTE alpha) = 0;
   // Nine-patch: the margins of src keep their size, the middle stretches.
   virtual void DrawBitmap9Patch(const CRect& dst, IBitmap* bmp, const CRect& src,

@@ -37,7 +37,6 @@ class SApplication : public SObjectFactoryMgr {
   // Adds a provider (searched before those added earlier) and loads the
   // user-interface definition it names ("uidef:xml_init").
   BOOL AddResProvider(IResProvider* provider, LPCWSTR uidef = L"uidef:xml_init");
-  BOOL RemoveResProvider(IResProvider* provider);
 
   BOOL LoadXmlDocment(SXmlDoc& doc, LPCWSTR name, LPCWSTR type);
   BOOL LoadXmlDocment(SXmlDoc& doc, const std::wstring& resId);  // "TYPE:NAME"

@@ -104,7 +104,6 @@ class Subscriber {
 class SEventSet {
  public:
   void addEvent(int id, LPCWSTR name);
-  void removeEvent(int id);
   BOOL isEventPresent(int id) const;
   // FALSE when the set has no such event; an equal subscriber is kept once.
   BOOL subscribeEvent(int id, const Subscriber& subscriber);

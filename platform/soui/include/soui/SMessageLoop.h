@@ -20,8 +20,6 @@ class SMessageLoop {
   void DispatchMessage(MSG& msg);
   // Runs until WM_QUIT; returns its wParam.
   int Run();
-  // Nesting depth of running loops (Run and modal dialogs).
-  int Depth() const;
 };
 
 }  // namespace SOUI

@@ -56,10 +56,7 @@ class SNativeWnd {
   BOOL GetWindowRect(CRect* rc) const;
   BOOL GetClientRect(CRect* rc) const;
   BOOL ClientToScreen(CPoint* pt) const;
-  BOOL ScreenToClient(CPoint* pt) const;
   BOOL SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
-  BOOL MoveWindow(int x, int y, int cx, int cy);
-  HWND GetParent() const;
 
   // WM_TIMER with the id every elapse milliseconds until KillTimer; a
   // second SetTimer with the same id restarts it.

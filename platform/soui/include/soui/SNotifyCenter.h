@@ -1,7 +1,6 @@
 #pragma once
 // Delivers events to registered listeners on the window thread; one instance
 // lives from start-up to teardown.
-#include <functional>
 #include <vector>
 
 #include "soui/SEvents.h"
@@ -21,8 +20,6 @@ class SNotifyCenter {
   void UnregisterEventMap(const Subscriber& listener);
   // Calls every listener now.
   void FireEventSync(EventArgs* evt);
-  // Runs fn on the window thread from its message loop; any thread may call.
-  void RunOnUI(std::function<void()> fn);
 
  private:
   std::vector<Subscriber> listeners_;

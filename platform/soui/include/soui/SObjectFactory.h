@@ -20,7 +20,6 @@ class SObjectFactoryMgr {
  public:
   // A later registration under the same tag and type replaces the earlier one.
   void RegisterFactory(SObjectInfo info);
-  BOOL UnregisterFactory(const std::wstring& className, int classType);
   // A new object of that tag and type, or null when none is registered.
   SObject* CreateObject(const std::wstring& className, int classType) const;
   const SObjectInfo* FindInfo(const std::wstring& className, int classType) const;

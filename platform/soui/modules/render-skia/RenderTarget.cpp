@@ -67,13 +67,6 @@ void RenderTarget::DrawRectangle(const CRect& rc, SColor color, int penWidth) {
   painter_.restore();
 }
 
-void RenderTarget::DrawLine(CPoint from, CPoint to, SColor color, int penWidth) {
-  painter_.save();
-  painter_.setPen(QPen(ToQColor(color), penWidth));
-  painter_.drawLine(from.x, from.y, to.x, to.y);
-  painter_.restore();
-}
-
 void RenderTarget::DrawBitmap(const CRect& dst, IBitmap* bmp, const CRect& src, BYTE alpha) {
   auto* bitmap = static_cast<Bitmap*>(bmp);
   if (!bitmap || dst.IsRectEmpty() || src.IsRectEmpty()) return;

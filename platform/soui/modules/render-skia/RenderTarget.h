@@ -33,7 +33,6 @@ class RenderTarget : public TObjRefImpl<IRenderTarget> {
   void Clear(SColor color) override;
   void FillRect(const CRect& rc, SColor color) override;
   void DrawRectangle(const CRect& rc, SColor color, int penWidth) override;
-  void DrawLine(CPoint from, CPoint to, SColor color, int penWidth) override;
   void DrawBitmap(const CRect& dst, IBitmap* bmp, const CRect& src, BYTE alpha) override;
   void DrawBitmap9Patch(const CRect& dst, IBitmap* bmp, const CRect& src, const CRect& margins,
                         BYTE alpha) override;
