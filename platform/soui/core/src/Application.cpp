@@ -3,6 +3,7 @@
 
 #include "AttrParse.h"
 #include "LoopInternals.h"
+#include "WidgetRegister.h"
 #include "soui/SApplication.h"
 #include "soui/SControls.h"
 #include "soui/SMessageLoop.h"
@@ -32,6 +33,7 @@ void SObjectDefaultRegister::RegisterWindows(SObjectFactoryMgr* mgr) const {
   mgr->RegisterWindowClass<SProgress>();
   mgr->RegisterWindowClass<SAnimateImgWnd>();
   mgr->RegisterWindowClass<SCaption>();
+  detail::RegisterListAndEditWindows(mgr);
 }
 
 void SObjectDefaultRegister::RegisterSkins(SObjectFactoryMgr* mgr) const {

@@ -185,6 +185,10 @@ BOOL SHostWnd::ProcessWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_MOUSELEAVE: return HandleMouse(msg, wParam, lParam);
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR: return RouteToControls(focus_, msg, wParam, lParam);
+    case WM_MOUSEWHEEL: return RouteToControls(hover_ ? hover_ : focus_, msg, wParam, lParam);
     default: return FALSE;
   }
 }
@@ -266,8 +270,26 @@ void SHostWnd::OnReleaseSwndCapture(SWindow* wnd) {
 }
 
 void SHostWnd::OnSwndDestroyed(SWindow* wnd) {
+  if (focus_ == wnd) focus_ = nullptr;
   if (hover_ == wnd) hover_ = nullptr;
   if (capture_ == wnd) capture_ = nullptr;
+}
+
+void SHostWnd::OnSetSwndFocus(SWindow* wnd) {
+  if (wnd == focus_) return;
+  SWindow* old = focus_;
+  focus_ = wnd;
+  LRESULT result = 0;
+  if (old) old->ProcessSwndMessage(WM_KILLFOCUS, 0, 0, result);
+  if (focus_ == wnd && wnd) wnd->ProcessSwndMessage(WM_SETFOCUS, 0, 0, result);
+}
+
+BOOL SHostWnd::RouteToControls(SWindow* target, UINT msg, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  for (SWindow* wnd = target; wnd; wnd = wnd->GetParent()) {
+    if (!wnd->IsDisabled(TRUE) && wnd->ProcessSwndMessage(msg, wParam, lParam, result)) return TRUE;
+  }
+  return FALSE;
 }
 
 void SHostWnd::OnFinalMessage(HWND) {

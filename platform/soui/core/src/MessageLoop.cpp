@@ -152,13 +152,18 @@ BOOL SMessageLoop::RemoveMessageFilter(IMessageFilter* filter) {
 
 void SMessageLoop::DispatchMessage(MSG& msg) {
   detail::DeliveryScope scope;
+  if (PreTranslateMessage(&msg)) return;
+  if (msg.hwnd != nullptr) SOUI::SendMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+}
+
+BOOL SMessageLoop::PreTranslateMessage(MSG* msg) {
   // Newest filter first; a filter may remove itself while it runs.
   const std::vector<IMessageFilter*> filters = Filters();
   for (auto it = filters.rbegin(); it != filters.rend(); ++it) {
     if (std::find(Filters().begin(), Filters().end(), *it) == Filters().end()) continue;
-    if ((*it)->PreTranslateMessage(&msg)) return;
+    if ((*it)->PreTranslateMessage(msg)) return TRUE;
   }
-  if (msg.hwnd != nullptr) SOUI::SendMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+  return FALSE;
 }
 
 int SMessageLoop::Run() {

@@ -5,6 +5,7 @@
 
 #include "AttrParse.h"
 #include "PosParse.h"
+#include "SwndTimers.h"
 #include "soui/SApplication.h"
 #include "soui/SSkin.h"
 
@@ -23,6 +24,7 @@ SWindow::SWindow() {
 }
 
 SWindow::~SWindow() {
+  detail::KillAllTimers2(this);
   DestroyAllChildren();
   if (container_) container_->OnSwndDestroyed(this);
 }

@@ -53,12 +53,17 @@ class SHostWnd : public SNativeWnd, public ISwndContainer {
   void OnReleaseSwndCapture(SWindow* wnd) override;
   void OnSwndDestroyed(SWindow* wnd) override;
   HWND GetHostHwnd() override { return m_hWnd; }
+  void OnSetSwndFocus(SWindow* wnd) override;
+  SWindow* GetSwndFocus() const override { return focus_; }
 
  protected:
   // Uses a copy of node as the layout instead of loading a resource.
   void SetLayoutXml(SXmlNode node);
   void OnFinalMessage(HWND hwnd) override;
   BOOL HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam);
+  // Keys to the focused control, the wheel to the one under the mouse (or
+  // the focused one), each passed up to the parents until one takes it.
+  BOOL RouteToControls(SWindow* target, UINT msg, WPARAM wParam, LPARAM lParam);
   SWindow* GetHover() const { return hover_; }
 
  private:
@@ -76,6 +81,7 @@ class SHostWnd : public SNativeWnd, public ISwndContainer {
   std::unique_ptr<SWindow> root_;
   SWindow* hover_ = nullptr;
   SWindow* capture_ = nullptr;
+  SWindow* focus_ = nullptr;
   CSize layoutSize_{0, 0};
   BOOL translucent_ = FALSE;
   BOOL resizable_ = TRUE;

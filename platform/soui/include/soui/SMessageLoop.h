@@ -18,6 +18,8 @@ class SMessageLoop {
   BOOL RemoveMessageFilter(IMessageFilter* filter);
   // Filters first; what none consumes goes to its window.
   void DispatchMessage(MSG& msg);
+  // Only the filters, newest first; TRUE when one consumed the message.
+  BOOL PreTranslateMessage(MSG* msg);
   // Runs until WM_QUIT; returns its wParam.
   int Run();
 };

@@ -23,6 +23,9 @@ constexpr DWORD WndState_Check = 4;
 constexpr DWORD WndState_Invisible = 8;
 constexpr DWORD WndState_Disable = 16;
 
+// A control timer's tick, sent to ProcessSwndMessage with the id in wParam.
+constexpr UINT UM_SWNDTIMER = WM_USER + 5432;
+
 // What holds a tree of controls: a host window (or, for list items, a panel).
 struct ISwndContainer {
   virtual ~ISwndContainer() = default;
@@ -37,6 +40,10 @@ struct ISwndContainer {
   virtual HWND GetHostHwnd() = 0;
   // From the container's coordinates to the host window's client area.
   virtual CRect FrameToHost(const CRect& rc) const { return rc; }
+  // The control that gets the keyboard (null: none); the old one is told
+  // WM_KILLFOCUS, the new one WM_SETFOCUS.
+  virtual void OnSetSwndFocus(SWindow*) {}
+  virtual SWindow* GetSwndFocus() const { return nullptr; }
 };
 
 // A position in a layout: "pos" with 2 or 4 coordinates. A coordinate is
@@ -88,7 +95,7 @@ class SWindow : public SObject {
 
   // Text.
   SStringW GetWindowTextW(BOOL rawText = FALSE) const;
-  void SetWindowTextW(LPCWSTR text);
+  virtual void SetWindowTextW(LPCWSTR text);
   const std::wstring& GetToolTipText() const { return tip_; }
 
   // States.
@@ -132,6 +139,18 @@ class SWindow : public SObject {
 
   // Messages sent to the control (mouse, timers); TRUE when handled.
   virtual BOOL ProcessSwndMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Sends a message to the control now and returns its result.
+  LRESULT SSendMessage(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+
+  // Keyboard focus within the host.
+  void SetFocus();
+  void KillFocus();
+  BOOL IsFocused() const;
+
+  // UM_SWNDTIMER every elapse milliseconds until KillTimer2 or the
+  // control's end; the same id again restarts it.
+  BOOL SetTimer2(UINT_PTR id, UINT elapse);
+  void KillTimer2(UINT_PTR id);
   void SetMsgHandled(BOOL handled) { msgHandled_ = handled; }
   BOOL IsMsgHandled() const { return msgHandled_; }
 

@@ -1,0 +1,14 @@
+#include "WidgetRegister.h"
+
+#include "soui/SListView.h"
+#include "soui/SObjectFactory.h"
+#include "soui/SPanel.h"
+
+namespace SOUI::detail {
+
+void RegisterListAndEditWindows(SObjectFactoryMgr* mgr) {
+  mgr->RegisterWindowClass<SPanel>();
+  mgr->RegisterWindowClass<SListView>();
+}
+
+}  // namespace SOUI::detail

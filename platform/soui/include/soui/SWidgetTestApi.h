@@ -1,0 +1,32 @@
+#pragma once
+// Test input for lists, edits and drop-downs, delivered to the native
+// windows as a user's would be.
+#include <string>
+
+#include "soui/SRect.h"
+#include "soui/Win32Defs.h"
+
+namespace SOUI {
+class SHostWnd;
+class SListView;
+class SWindow;
+}
+
+namespace SOUI::test {
+
+// Move, press and release at a point of the host's client area.
+void ClickAt(SHostWnd& host, CPoint pt);
+// The centre of a control in its host's client area (items included).
+CPoint CenterOnHost(SWindow& wnd);
+// Clicks the named control inside the item window of a shown item; FALSE
+// when the item is not shown or has no such control.
+bool ClickInItem(SHostWnd& host, SListView& list, int item, const wchar_t* name);
+// A wheel turn over a control (delta 120 per notch, negative: down).
+void WheelOver(SHostWnd& host, SWindow& wnd, int delta);
+// A key pressed and released in the window that has the keyboard: the
+// focused native edit when there is one, else the host.
+void PressKey(SHostWnd& host, WPARAM virtualKey);
+// Typed into the named edit as key presses, one character at a time.
+bool TypeText(SHostWnd& host, const wchar_t* editName, const std::wstring& text);
+
+}  // namespace SOUI::test
