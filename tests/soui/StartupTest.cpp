@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,10 +16,12 @@ namespace fs = std::filesystem;
 struct ProbeResult {
   int exitCode = -1;
   std::string output;
+  std::string boxes;  // texts of the message boxes, one a line
 };
 
 // Runs the start-up probe from a folder holding only the given modules.
-ProbeResult RunProbeWith(const std::vector<std::string>& modules, const std::string& folderName) {
+ProbeResult RunProbeWith(const std::vector<std::string>& modules, const std::string& folderName,
+                         const std::string& argument = "") {
   const fs::path probe = SOUI_STARTUP_PROBE;
   const fs::path dir = fs::temp_directory_path() / ("soui_startup_" + folderName + "_" + std::to_string(getpid()));
   fs::remove_all(dir);
@@ -25,14 +29,18 @@ ProbeResult RunProbeWith(const std::vector<std::string>& modules, const std::str
   fs::copy_file(probe, dir / probe.filename());
   for (const auto& module : modules) fs::copy_file(probe.parent_path() / module, dir / module);
   ProbeResult result;
+  const fs::path log = dir / "boxes.txt";
   // Started from another folder: the modules are found beside the program.
-  const std::string command = "cd / && '" + (dir / probe.filename()).string() + "' 2>/dev/null";
+  const std::string command = "cd / && SOUI_MESSAGEBOX_LOG='" + log.string() + "' '" +
+                              (dir / probe.filename()).string() + "' " + argument + " 2>/dev/null";
   if (FILE* pipe = popen(command.c_str(), "r")) {
     char buffer[256];
     while (fgets(buffer, sizeof buffer, pipe)) result.output += buffer;
     const int status = pclose(pipe);
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  std::ifstream boxes(log);
+  result.boxes.assign(std::istreambuf_iterator<char>(boxes), std::istreambuf_iterator<char>());
   fs::remove_all(dir);
   return result;
 }
@@ -45,24 +53,35 @@ TEST(StartupTest, AllModulesPresentOpensTheWindow) {
   const ProbeResult r = RunProbeWith({kRender, kDecoder, kSysRes}, "all");
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.output, "window: opened\n");
+  EXPECT_EQ(r.boxes, "");
 }
 
 TEST(StartupTest, MissingRendererShowsOnlyItsErrorAndExitsZero) {
   const ProbeResult r = RunProbeWith({kDecoder, kSysRes}, "norender");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.output, "box: Load CreateRender_Skia Error!\n");
+  EXPECT_EQ(r.output, "");
+  EXPECT_EQ(r.boxes, "Load CreateRender_Skia Error!\n");
 }
 
 TEST(StartupTest, MissingDecoderShowsItsErrorAndExitsZero) {
   const ProbeResult r = RunProbeWith({kRender, kSysRes}, "nodecoder");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.output, "box: Load CreateImgDecoder Error!\n");
+  EXPECT_EQ(r.output, "");
+  EXPECT_EQ(r.boxes, "Load CreateImgDecoder Error!\n");
 }
 
 TEST(StartupTest, MissingSystemResourcesWarnAndGoOn) {
   const ProbeResult r = RunProbeWith({kRender, kDecoder}, "nosysres");
   EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.output, "window: opened\nbox: Load SYS_NAMED_RESOURCE Error!\n");
+  EXPECT_EQ(r.output, "window: opened\n");
+  EXPECT_EQ(r.boxes, "Load SYS_NAMED_RESOURCE Error!\n");
+}
+
+TEST(StartupTest, FrameworkMessageBoxesGoToTheLogToo) {
+  const ProbeResult r = RunProbeWith({kRender, kDecoder, kSysRes}, "ask", "ask");
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.output, "window: opened\nanswer: 1\n");
+  EXPECT_EQ(r.boxes, "有正在下载的任务，确认退出吗？\n");
 }
 
 }  // namespace

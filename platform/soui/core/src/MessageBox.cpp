@@ -16,16 +16,7 @@ namespace detail {
 
 const wchar_t* const kMsgBoxButtonNames[3] = {L"button1st", L"button2nd", L"button3rd"};
 
-}  // namespace detail
-
-namespace {
-
-SXmlDoc& Template() {
-  static SXmlDoc doc;
-  return doc;
-}
-
-std::vector<int> ButtonIds(UINT type) {
+std::vector<int> MessageBoxButtonIds(UINT type) {
   switch (type & MB_TYPEMASK) {
     case MB_OKCANCEL: return {IDOK, IDCANCEL};
     case MB_ABORTRETRYIGNORE: return {IDABORT, IDRETRY, IDIGNORE};
@@ -34,6 +25,15 @@ std::vector<int> ButtonIds(UINT type) {
     case MB_RETRYCANCEL: return {IDRETRY, IDCANCEL};
     default: return {IDOK};
   }
+}
+
+}  // namespace detail
+
+namespace {
+
+SXmlDoc& Template() {
+  static SXmlDoc doc;
+  return doc;
 }
 
 std::wstring ButtonText(SXmlNode texts, int id) {
@@ -53,7 +53,7 @@ std::wstring ButtonText(SXmlNode texts, int id) {
 class MessageBoxDlg : public SHostDialog {
  public:
   MessageBoxDlg(std::wstring text, std::wstring caption, UINT type)
-      : SHostDialog(nullptr), text_(std::move(text)), caption_(std::move(caption)), ids_(ButtonIds(type)) {
+      : SHostDialog(nullptr), text_(std::move(text)), caption_(std::move(caption)), ids_(detail::MessageBoxButtonIds(type)) {
     SetLayoutXml(Template().first_child());
   }
 

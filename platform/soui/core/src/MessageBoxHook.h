@@ -22,7 +22,13 @@ struct IMessageBoxHook {
 };
 
 void SetMessageBoxHook(IMessageBoxHook* hook);
+// The hook set last; else, when the environment names a file in
+// SOUI_MESSAGEBOX_LOG, one that appends each box's text to it and presses
+// the box's first button (for tests of whole programs); else none.
 IMessageBoxHook* GetMessageBoxHook();
+
+// The answers of a box's buttons, in order, for a message-box type.
+std::vector<int> MessageBoxButtonIds(UINT type);
 
 // Names of the buttons of a framework box, in order.
 extern const wchar_t* const kMsgBoxButtonNames[3];

@@ -1,8 +1,13 @@
 #include <QMessageBox>
-#include <QPushButton>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "AttrParse.h"
 #include "MessageBoxHook.h"
 #include "QtApp.h"
+#include "soui/SHostWnd.h"
 #include "soui/SystemApi.h"
 
 namespace SOUI {
@@ -13,11 +18,44 @@ namespace {
 
 IMessageBoxHook* g_hook = nullptr;
 
+class LogFileHook : public IMessageBoxHook {
+ public:
+  explicit LogFileHook(std::string path) : path_(std::move(path)) {}
+
+  int OnSystemBox(const std::wstring& text, const std::wstring&, UINT type) override {
+    Append(text);
+    return MessageBoxButtonIds(type).front();
+  }
+
+  void OnFrameworkBox(SHostDialog& box, const std::wstring& text, const std::wstring&,
+                      const std::vector<int>& buttonIds) override {
+    Append(text);
+    box.EndDialog(buttonIds.front());
+  }
+
+ private:
+  void Append(const std::wstring& text) {
+    if (std::FILE* file = std::fopen(path_.c_str(), "a")) {
+      const std::string line = WideToUtf8(text) + "\n";
+      std::fwrite(line.data(), 1, line.size(), file);
+      std::fclose(file);
+    }
+  }
+
+  std::string path_;
+};
+
 }  // namespace
 
 void SetMessageBoxHook(IMessageBoxHook* hook) { g_hook = hook; }
 
-IMessageBoxHook* GetMessageBoxHook() { return g_hook; }
+IMessageBoxHook* GetMessageBoxHook() {
+  if (g_hook) return g_hook;
+  static const char* logPath = std::getenv("SOUI_MESSAGEBOX_LOG");
+  if (logPath == nullptr || *logPath == 0) return nullptr;
+  static LogFileHook logHook(logPath);
+  return &logHook;
+}
 
 }  // namespace detail
 
