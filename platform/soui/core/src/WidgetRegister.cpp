@@ -1,5 +1,6 @@
 #include "WidgetRegister.h"
 
+#include "soui/SEdit.h"
 #include "soui/SListView.h"
 #include "soui/SObjectFactory.h"
 #include "soui/SPanel.h"
@@ -9,6 +10,7 @@ namespace SOUI::detail {
 void RegisterListAndEditWindows(SObjectFactoryMgr* mgr) {
   mgr->RegisterWindowClass<SPanel>();
   mgr->RegisterWindowClass<SListView>();
+  mgr->RegisterWindowClass<SEdit>();
 }
 
 }  // namespace SOUI::detail

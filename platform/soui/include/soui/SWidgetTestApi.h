@@ -23,8 +23,8 @@ CPoint CenterOnHost(SWindow& wnd);
 bool ClickInItem(SHostWnd& host, SListView& list, int item, const wchar_t* name);
 // A wheel turn over a control (delta 120 per notch, negative: down).
 void WheelOver(SHostWnd& host, SWindow& wnd, int delta);
-// A key pressed and released in the window that has the keyboard: the
-// focused native edit when there is one, else the host.
+// A key pressed and released where the host's keyboard goes: the native
+// edit of its focused edit control, else the host window.
 void PressKey(SHostWnd& host, WPARAM virtualKey);
 // Typed into the named edit as key presses, one character at a time.
 bool TypeText(SHostWnd& host, const wchar_t* editName, const std::wstring& text);
