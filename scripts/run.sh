@@ -15,4 +15,5 @@ openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes \
   -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1 2>/dev/null
 echo "local service on https://127.0.0.1:$port"
 echo "point the deliverables at it: export PELLUCOR_SERVICE_URL=https://127.0.0.1:$port"
+echo "let the download engine trust it: export DRAVOLIN_CA_FILE=$certs/cert.pem"
 build/bin/local_service "$port" --cert "$certs/cert.pem" --key "$certs/key.pem"
