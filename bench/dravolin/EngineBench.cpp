@@ -2,8 +2,6 @@
 //   bench_dravolin_engine <out-dir> <url>...
 // Prints "<seconds> <cpu-seconds> <bytes>" when every transfer is done; exit 1
 // when one failed.
-#include <sys/resource.h>
-
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
@@ -12,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchReport.h"
 #include "dravolin/Dravolin.h"
 
 namespace {
@@ -31,13 +30,6 @@ int32_t OnStatus(int32_t, int32_t status, void*) {
     return 1;
 }
 
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -54,12 +46,12 @@ int main(int argc, char** argv) {
         DriverDownLoad_ErrorCallBack_Log(&OnStatus, handle, nullptr);
         handles.push_back(handle);
     }
-    double cpuBefore = CpuSeconds();
+    double cpuBefore = ProcessCpuSeconds();
     auto start = std::chrono::steady_clock::now();
     for (size_t i = 0; i < urls.size(); ++i) {
-        std::string name = urls[i].substr(urls[i].rfind('/') + 1);
+        // run.sh gives ASCII folders and names, so each byte is one unit.
         std::u16string path;
-        for (char c : (out / name).string()) path += static_cast<char16_t>(static_cast<unsigned char>(c));
+        for (char c : SavePathFor(out, urls[i]).string()) path += static_cast<char16_t>(c);
         DriverDownLoad_Open(handles[i], urls[i].data(), static_cast<int32_t>(urls[i].size()),
                             reinterpret_cast<const uint16_t*>(path.data()), static_cast<int32_t>(path.size()), 0, 0,
                             0);
@@ -69,14 +61,7 @@ int main(int argc, char** argv) {
         changed.wait(lock, [&] { return finished == static_cast<int>(urls.size()); });
     }
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    double cpu = CpuSeconds() - cpuBefore;
+    double cpu = ProcessCpuSeconds() - cpuBefore;
     for (int32_t handle : handles) DriverDownLoad_Free(handle);
-    if (failed != 0) {
-        std::fprintf(stderr, "bench_dravolin_engine: %d transfers failed\n", failed);
-        return 1;
-    }
-    uintmax_t bytes = 0;
-    for (const auto& url : urls) bytes += std::filesystem::file_size(out / url.substr(url.rfind('/') + 1));
-    std::printf("%.3f %.3f %ju\n", elapsed.count(), cpu, bytes);
-    return 0;
+    return Report("bench_dravolin_engine", failed, elapsed.count(), cpu, out, urls);
 }

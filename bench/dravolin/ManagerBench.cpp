@@ -3,8 +3,6 @@
 // Lists a task per address, queues them all with the limit at six, and waits
 // until the dispatcher has marked every task done. Prints
 // "<seconds> <cpu-seconds> <bytes>"; exit 1 when one failed.
-#include <sys/resource.h>
-
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -13,22 +11,12 @@
 #include <thread>
 #include <vector>
 
+#include "BenchReport.h"
 #include "download/DownLoadCounters.h"
 #include "download/DownLoadDispatcher.h"
 #include "download/DownLoadManager.h"
 #include "download/DriverTaskList.h"
 #include "download/EventQueue.h"
-
-namespace {
-
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    auto seconds = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -48,13 +36,13 @@ int main(int argc, char** argv) {
         request.kind = task.kind;
         request.taskId = task.id;
         request.url = urls[i];
-        request.savePath = (out / urls[i].substr(urls[i].rfind('/') + 1)).wstring();
+        request.savePath = SavePathFor(out, urls[i]).wstring();
         requests.push_back(request);
     }
     g_downLoadDispatcher.Start(nullptr);
     g_downLoadManager.SetMaxDownLoads(6);
 
-    double cpuBefore = CpuSeconds();
+    double cpuBefore = ProcessCpuSeconds();
     auto start = std::chrono::steady_clock::now();
     for (const auto& request : requests) {
         ++g_activeDownLoads;
@@ -76,13 +64,6 @@ int main(int argc, char** argv) {
         }
     }
     std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    double cpu = CpuSeconds() - cpuBefore;
-    if (failed != 0) {
-        std::fprintf(stderr, "bench_dravolin_manager: %d transfers failed\n", failed);
-        return 1;
-    }
-    uintmax_t bytes = 0;
-    for (const auto& url : urls) bytes += std::filesystem::file_size(out / url.substr(url.rfind('/') + 1));
-    std::printf("%.3f %.3f %ju\n", elapsed.count(), cpu, bytes);
-    return 0;
+    double cpu = ProcessCpuSeconds() - cpuBefore;
+    return Report("bench_dravolin_manager", failed, elapsed.count(), cpu, out, urls);
 }

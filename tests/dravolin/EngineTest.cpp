@@ -58,6 +58,13 @@ protected:
         service.ResetLog();
     }
 
+    // Opens the file's transfer and expects it to end with the served bytes.
+    void ExpectDownloads(EngineClient& engine, const ServedFile& f, uint32_t version = 1) {
+        engine.Open(Url(f), Target(f), f.size);
+        EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_DONE);
+        ExpectServedFile(f, version);
+    }
+
     void ExpectServedFile(const ServedFile& f, uint32_t version = 1) {
         ASSERT_TRUE(fs::exists(Target(f)));
         EXPECT_EQ(pelltest::FileSha256(Target(f)), pelltest::ServedFileSha256(f.name, f.size, version));
@@ -100,9 +107,7 @@ TEST_F(EngineTest, PausedHalfWayResumesWithGuardedRangeRequest) {
 
     Files("rate", "");
     service.ResetLog();
-    engine.Open(Url(kBig), Target(kBig), kBig.size);
-    EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_DONE);
-    ExpectServedFile(kBig);
+    ExpectDownloads(engine, kBig);
     auto sent = service.Log("/files/" + kBig.name);
     ASSERT_EQ(sent.size(), 1u);
     EXPECT_EQ(sent[0].Header("Range"), "bytes=" + std::to_string(kept) + "-");
@@ -112,9 +117,7 @@ TEST_F(EngineTest, PausedHalfWayResumesWithGuardedRangeRequest) {
 TEST_F(EngineTest, DroppedConnectionFailsAndRetryCompletes) {
     EngineClient engine;
     LeavePartial(engine, kBig, 1000000);
-    engine.Open(Url(kBig), Target(kBig), kBig.size);
-    EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_DONE);
-    ExpectServedFile(kBig);
+    ExpectDownloads(engine, kBig);
     EXPECT_EQ(service.Log("/files/" + kBig.name).at(0).Header("Range"), "bytes=1000000-");
 }
 
@@ -128,9 +131,7 @@ TEST_F(EngineTest, ShortBodyNeverBecomesTheFile) {
     EXPECT_NE(engine.Percents().back(), 100);
 
     Files("short", "");
-    engine.Open(Url(kSmall), Target(kSmall), kSmall.size);
-    EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_DONE);
-    ExpectServedFile(kSmall);
+    ExpectDownloads(engine, kSmall);
 }
 
 TEST_F(EngineTest, NotFoundPageNeverLandsInTheFile) {
@@ -151,18 +152,14 @@ TEST_F(EngineTest, NotFoundPageNeverLandsInTheFile) {
     EXPECT_FALSE(fs::exists(dir / "missing.exe.part"));
 
     Files("not-found", "");
-    engine.Open(Url(kSmall), Target(kSmall), kSmall.size);
-    EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_DONE);
-    ExpectServedFile(kSmall);
+    ExpectDownloads(engine, kSmall);
 }
 
 TEST_F(EngineTest, ServerIgnoringRangesStillGivesTheExactFile) {
     EngineClient engine;
     LeavePartial(engine, kBig, 1500000);
     Files("ignore-range", "1");
-    engine.Open(Url(kBig), Target(kBig), kBig.size);
-    EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_DONE);
-    ExpectServedFile(kBig);
+    ExpectDownloads(engine, kBig);
     EXPECT_EQ(service.Log("/files/" + kBig.name).at(0).Header("Range"), "bytes=1500000-");
 }
 
@@ -170,9 +167,7 @@ TEST_F(EngineTest, FileChangedBetweenPauseAndResumeStartsOver) {
     EngineClient engine;
     LeavePartial(engine, kBig, 2000000);
     Files("version", "2");
-    engine.Open(Url(kBig), Target(kBig), kBig.size);
-    EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_DONE);
-    ExpectServedFile(kBig, 2);
+    ExpectDownloads(engine, kBig, 2);
 }
 
 TEST_F(EngineTest, EveryAcceptedCancelGetsOne302AndNothingElse) {
