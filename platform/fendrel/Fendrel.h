@@ -16,9 +16,9 @@ struct PackOptions {
     std::string volumeLabel;   // UTF-8; empty: the source folder's name
 };
 
-// Whole percent, rising, 0 once the source folder has been read and 100
-// exactly once, after the image is complete, flushed and under its name.
-// The result is ignored.
+// Whole percent, rising: 0 once the source folder has been read and the
+// image file begun, 100 exactly once, after the image is complete, flushed
+// and under its name. The result is ignored.
 using FileToIsoProgressCallback = int (*)(int percent, void* context);
 // One call per failed packing, with one of the codes below; no 100 follows.
 using FileToIsoErrorCallback = void (*)(int code, void* context);
@@ -31,7 +31,7 @@ enum FendrelError : int {
     kFendrelSourceMissing = 4,      // the source folder does not exist or is no folder
     kFendrelSourceEmpty = 5,        // the source folder holds nothing
     kFendrelSourceUnreadable = 6,   // a folder or entry of the source cannot be read
-    kFendrelSourceChanged = 7,      // a file vanished or shrank while it was packed
+    kFendrelSourceChanged = 7,      // a file vanished, shrank or failed to read while packing
     kFendrelNameTooLong = 8,        // a name exceeds 103 Joliet characters
     kFendrelNameNotText = 9,        // a name is not valid UTF-8
     kFendrelImageTooLarge = 10,     // the image would exceed the ISO 9660 limits

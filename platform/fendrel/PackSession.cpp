@@ -93,25 +93,20 @@ void PackSession::Release() {
     }
 }
 
+template <typename Callback>
+std::pair<Callback, void*> PackSession::Registered(const Callback& callback, void* const& context) {
+    std::lock_guard lock(mutex_);
+    return {callback, context};
+}
+
+// Called outside the lock, so that a callback may take its time.
 void PackSession::ReportProgress(int percent) {
-    FileToIsoProgressCallback callback;
-    void* context;
-    {
-        std::lock_guard lock(mutex_);
-        callback = progress_;
-        context = progressContext_;
-    }
+    const auto [callback, context] = Registered(progress_, progressContext_);
     if (callback != nullptr) callback(percent, context);
 }
 
 void PackSession::ReportError(int code) {
-    FileToIsoErrorCallback callback;
-    void* context;
-    {
-        std::lock_guard lock(mutex_);
-        callback = error_;
-        context = errorContext_;
-    }
+    const auto [callback, context] = Registered(error_, errorContext_);
     if (callback != nullptr) callback(code, context);
 }
 

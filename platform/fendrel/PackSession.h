@@ -3,6 +3,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "Fendrel.h"
 #include "PackJob.h"
@@ -29,6 +30,9 @@ public:
 
 private:
     void Run(const PackRequest& request);
+    // The callback and context as registered now.
+    template <typename Callback>
+    std::pair<Callback, void*> Registered(const Callback& callback, void* const& context);
     void ReportProgress(int percent);
     void ReportError(int code);
 
