@@ -119,6 +119,15 @@ TEST_F(DialogTest, MessageBoxShowsTextTitleAndButtonsOfItsTemplate) {
   EXPECT_EQ(answers.Failures(), 0);
 }
 
+TEST_F(DialogTest, MessageBoxKeysPressItsFirstButtonOrCancel) {
+  using A = test::MessageBoxAnswerer;
+  test::MessageBoxAnswerer answers({A::kPressReturn, A::kPressEscape, A::kPressEscape, A::kPressReturn});
+  EXPECT_EQ(SMessageBox(nullptr, L"q", L"", MB_OKCANCEL, 100), IDOK);
+  EXPECT_EQ(SMessageBox(nullptr, L"q", L"", MB_OKCANCEL, 100), IDCANCEL);
+  EXPECT_EQ(SMessageBox(nullptr, L"i", L"", MB_OK, 100), IDOK);
+  EXPECT_EQ(SMessageBox(nullptr, L"y", L"", MB_YESNO, 100), IDYES);
+}
+
 TEST_F(DialogTest, SystemMessageBoxIsAnswered) {
   test::MessageBoxAnswerer answers({IDOK});
   EXPECT_EQ(MessageBoxW(nullptr, L"Load SYS_NAMED_RESOURCE Error!", L"", MB_ICONINFORMATION), IDOK);

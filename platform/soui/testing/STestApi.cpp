@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QToolTip>
 
 #include <algorithm>
@@ -30,6 +31,14 @@ bool IsWithin(SWindow* wnd, SWindow* ancestor) {
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
   QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
   QCoreApplication::sendEvent(widget, &event);
+}
+
+void PressKeyOn(QWidget* widget, Qt::Key key) {
+  if (!widget) return;
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &press);
+  QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+  QCoreApplication::sendEvent(widget, &release);
 }
 
 // The first shown control of that name; hidden pages may hold namesakes.
@@ -167,6 +176,10 @@ struct MessageBoxAnswerer::State : detail::IMessageBoxHook {
     labels.clear();
     for (const wchar_t* name : detail::kMsgBoxButtonNames) {
       if (SWindow* button = FindShown(box.GetRoot(), name)) labels.emplace_back(button->GetWindowTextW().c_str());
+    }
+    if (answer == kPressReturn || answer == kPressEscape) {
+      PressKeyOn(NativeAccess::Widget(&box), answer == kPressReturn ? Qt::Key_Return : Qt::Key_Escape);
+      return;
     }
     const auto it = std::find(buttonIds.begin(), buttonIds.end(), answer);
     const std::size_t index = it == buttonIds.end() ? 0 : static_cast<std::size_t>(it - buttonIds.begin());

@@ -1,6 +1,7 @@
 #include <QObject>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 #include "AttrParse.h"
@@ -73,6 +74,18 @@ class MessageBoxDlg : public SHostDialog {
       return TRUE;
     }
     if (msg == WM_CLOSE) {
+      EndDialog(ids_.size() == 1 ? ids_[0] : IDCANCEL);
+      result = 0;
+      return TRUE;
+    }
+    if (msg == WM_KEYDOWN && wParam == VK_RETURN) {
+      EndDialog(ids_[0]);
+      result = 0;
+      return TRUE;
+    }
+    // Escape cancels, where the box can be cancelled.
+    if (msg == WM_KEYDOWN && wParam == VK_ESCAPE &&
+        (ids_.size() == 1 || std::find(ids_.begin(), ids_.end(), IDCANCEL) != ids_.end())) {
       EndDialog(ids_.size() == 1 ? ids_[0] : IDCANCEL);
       result = 0;
       return TRUE;

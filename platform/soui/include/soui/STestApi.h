@@ -43,6 +43,10 @@ void Pump(std::chrono::milliseconds duration);
 // title that its template shows).
 class MessageBoxAnswerer {
  public:
+  // Answers that press a key on a framework box instead of a button.
+  static constexpr int kPressReturn = -1;
+  static constexpr int kPressEscape = -2;
+
   explicit MessageBoxAnswerer(std::vector<int> answers = {}, int fallback = IDOK);
   ~MessageBoxAnswerer();
   MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
