@@ -49,32 +49,28 @@ const std::string kRender = "librender-skia.so";
 const std::string kDecoder = "libimgdecoder-gdip.so";
 const std::string kSysRes = "libsoui-sys-resource.so";
 
-TEST(StartupTest, AllModulesPresentOpensTheWindow) {
-  const ProbeResult r = RunProbeWith({kRender, kDecoder, kSysRes}, "all");
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.output, "window: opened\n");
-  EXPECT_EQ(r.boxes, "");
-}
+struct StartupCase {
+  const char* folder;
+  std::vector<std::string> modules;
+  const char* output;  // what the probe printed
+  const char* boxes;   // the message boxes it showed
+};
 
-TEST(StartupTest, MissingRendererShowsOnlyItsErrorAndExitsZero) {
-  const ProbeResult r = RunProbeWith({kDecoder, kSysRes}, "norender");
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.output, "");
-  EXPECT_EQ(r.boxes, "Load CreateRender_Skia Error!\n");
-}
-
-TEST(StartupTest, MissingDecoderShowsItsErrorAndExitsZero) {
-  const ProbeResult r = RunProbeWith({kRender, kSysRes}, "nodecoder");
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.output, "");
-  EXPECT_EQ(r.boxes, "Load CreateImgDecoder Error!\n");
-}
-
-TEST(StartupTest, MissingSystemResourcesWarnAndGoOn) {
-  const ProbeResult r = RunProbeWith({kRender, kDecoder}, "nosysres");
-  EXPECT_EQ(r.exitCode, 0);
-  EXPECT_EQ(r.output, "window: opened\n");
-  EXPECT_EQ(r.boxes, "Load SYS_NAMED_RESOURCE Error!\n");
+TEST(StartupTest, EachMissingModuleHasItsOwnOutcome) {
+  const StartupCase cases[] = {
+      {"all", {kRender, kDecoder, kSysRes}, "window: opened\n", ""},
+      // Only the error, nothing else created, exit code 0.
+      {"norender", {kDecoder, kSysRes}, "", "Load CreateRender_Skia Error!\n"},
+      {"nodecoder", {kRender, kSysRes}, "", "Load CreateImgDecoder Error!\n"},
+      // A warning, then the window opens without the system resources.
+      {"nosysres", {kRender, kDecoder}, "window: opened\n", "Load SYS_NAMED_RESOURCE Error!\n"},
+  };
+  for (const auto& c : cases) {
+    const ProbeResult r = RunProbeWith(c.modules, c.folder);
+    EXPECT_EQ(r.exitCode, 0) << c.folder;
+    EXPECT_EQ(r.output, c.output) << c.folder;
+    EXPECT_EQ(r.boxes, c.boxes) << c.folder;
+  }
 }
 
 TEST(StartupTest, FrameworkMessageBoxesGoToTheLogToo) {
