@@ -77,6 +77,10 @@ void PressKey(SHostWnd& host, WPARAM virtualKey) {
   QCoreApplication::sendEvent(target, &release);
 }
 
+void RedrawNow(SHostWnd& host) {
+  if (QWidget* widget = NativeAccess::Widget(&host)) widget->repaint();
+}
+
 bool TypeText(SHostWnd& host, const wchar_t* editName, const std::wstring& text) {
   auto* edit = host.FindChildByName2<SEdit>(editName);
   QLineEdit* line = edit ? EditAccess::LineEdit(*edit) : nullptr;

@@ -11,6 +11,7 @@ void RegisterListAndEditWindows(SObjectFactoryMgr* mgr) {
   mgr->RegisterWindowClass<SPanel>();
   mgr->RegisterWindowClass<SListView>();
   mgr->RegisterWindowClass<SEdit>();
+  mgr->RegisterWindowClass<SRichEdit>();
 }
 
 }  // namespace SOUI::detail

@@ -97,6 +97,7 @@ class SRichEdit : public SPanel {
   std::wstring document_;
   std::vector<std::wstring> lines_;
   int wrapWidth_ = -1;
+  DWORD enabledBars_ = SSB_VERT;
 };
 
 }  // namespace SOUI

@@ -26,6 +26,8 @@ void WheelOver(SHostWnd& host, SWindow& wnd, int delta);
 // A key pressed and released where the host's keyboard goes: the native
 // edit of its focused edit control, else the host window.
 void PressKey(SHostWnd& host, WPARAM virtualKey);
+// Paints the whole window now, as the platform would on an expose.
+void RedrawNow(SHostWnd& host);
 // Typed into the named edit as key presses, one character at a time.
 bool TypeText(SHostWnd& host, const wchar_t* editName, const std::wstring& text);
 
