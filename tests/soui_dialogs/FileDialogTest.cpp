@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <QApplication>
-
 #include <filesystem>
 #include <fstream>
 
 #include "soui/SDialogTestHook.h"
+#include "soui/SDropDownWnd.h"
 #include "soui/SFileDialog.h"
+#include "soui/STestApi.h"
 
 namespace {
 
@@ -17,13 +17,7 @@ using SOUI::test::DialogAnswerer;
 
 class FileDialogs : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "soui_dialogs_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-  }
+  static void SetUpTestSuite() { SOUI::test::UseOffscreenPlatform(); }
   void SetUp() override {
     root_ = fs::temp_directory_path() / ("pell_dialogs_" + std::to_string(::getpid()));
     fs::remove_all(root_);
@@ -63,6 +57,17 @@ TEST_F(FileDialogs, SaveOpensOnTheProposedFileAndAddsTheExtension) {
   EXPECT_TRUE(shown[0].saveDialog);
   EXPECT_EQ(shown[0].folder, Path());
   EXPECT_EQ(shown[0].nameBox, L"Driver.iso");
+}
+
+TEST_F(FileDialogs, AreModalOverTheirOwner) {
+  SOUI::SDropDownWnd window(nullptr);
+  ASSERT_NE(window.CreateEx(nullptr, SOUI::WS_POPUP, 0, 0, 0, 100, 100), nullptr);
+  SOUI::FolderBrowserParams browse;
+  browse.owner = window.m_hWnd;
+  answerer_.Queue({false, {}});
+  EXPECT_EQ(SOUI::BrowseForFolder(browse), L"");
+  ASSERT_EQ(answerer_.Shown().size(), 1u);
+  EXPECT_EQ(answerer_.Shown()[0].owner, window.m_hWnd);
 }
 
 TEST_F(FileDialogs, FolderPickerAcceptsFoldersAndFiles) {

@@ -186,8 +186,7 @@ BOOL SHostWnd::ProcessWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONUP:
     case WM_MOUSELEAVE: return HandleMouse(msg, wParam, lParam);
     case WM_KEYDOWN:
-    case WM_KEYUP:
-    case WM_CHAR: return RouteToControls(focus_, msg, wParam, lParam);
+    case WM_KEYUP: return RouteToControls(focus_, msg, wParam, lParam);
     case WM_MOUSEWHEEL: return RouteToControls(hover_ ? hover_ : focus_, msg, wParam, lParam);
     default: return FALSE;
   }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "soui/Win32Defs.h"
+
 namespace SOUI::test {
 
 struct DialogAnswer {
@@ -20,6 +22,7 @@ struct ShownDialog {
   std::wstring nameBox;  // the name box as it opened
   bool folderBrowser = false;
   bool saveDialog = false;
+  HWND owner = nullptr;  // the framework window it was modal over, if any
 };
 
 // While it lives, dialogs without an answer left are cancelled, so a test
@@ -34,9 +37,8 @@ class DialogAnswerer {
   void Queue(DialogAnswer answer);
   std::vector<ShownDialog> Shown() const;
 
-  struct State;
-
  private:
+  struct State;
   std::shared_ptr<State> state_;
 };
 

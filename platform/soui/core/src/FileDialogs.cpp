@@ -6,7 +6,9 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include "DialogHook.h"
+#include "FileDialogHook.h"
+#include "NativeImpl.h"
+#include "QtApp.h"
 
 namespace SOUI {
 
@@ -14,8 +16,14 @@ namespace {
 
 QString ToQt(const std::wstring& text) { return QString::fromStdWString(text); }
 
-// Dialogs are modal over the window the user works in.
-QWidget* OwnerWidget() { return QApplication::activeWindow(); }
+// Dialogs are modal over their owner, or else over the window the user
+// works in.
+QWidget* OwnerWidget(HWND owner) {
+  if (SNativeWnd* wnd = SNativeWnd::FromHandle(owner)) {
+    if (QWidget* widget = NativeAccess::Widget(wnd)) return widget;
+  }
+  return QApplication::activeWindow();
+}
 
 QString FilterText(const FileDialogFilter& filter) {
   QString patterns = ToQt(filter.pattern);
@@ -72,9 +80,8 @@ void Propose(QFileDialog& dialog, const std::wstring& proposedFile) {
 
 FileDialogChoice RunFileDialog(const FileDialogParams& params) {
   FileDialogChoice choice;
-  if (QApplication::instance() == nullptr) return choice;
-
-  ProgramFileDialog dialog(OwnerWidget(), params.open && params.folderPicker);
+  detail::EnsureQtApplication();
+  ProgramFileDialog dialog(OwnerWidget(params.owner), params.open && params.folderPicker);
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setAcceptMode(params.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
   dialog.setFileMode(params.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -103,8 +110,8 @@ FileDialogChoice RunFileDialog(const FileDialogParams& params) {
 }
 
 std::wstring BrowseForFolder(const FolderBrowserParams& params) {
-  if (QApplication::instance() == nullptr) return {};
-  QFileDialog dialog(OwnerWidget(), ToQt(params.title));
+  detail::EnsureQtApplication();
+  QFileDialog dialog(OwnerWidget(params.owner), ToQt(params.title));
   dialog.setOption(QFileDialog::DontUseNativeDialog);
   dialog.setFileMode(QFileDialog::Directory);
   dialog.setOption(QFileDialog::ShowDirsOnly);

@@ -5,10 +5,9 @@
 #include <string>
 #include <vector>
 
-namespace SOUI {
+#include "soui/Win32Defs.h"
 
-struct HWND__;
-using HWND = HWND__*;
+namespace SOUI {
 
 struct FileDialogFilter {
   std::wstring name;     // shown to the user
