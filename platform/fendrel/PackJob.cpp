@@ -1,9 +1,11 @@
 #include "PackJob.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "Fendrel.h"
@@ -114,6 +116,20 @@ private:
     int last_ = 0;
 };
 
+// Waits until the generator has a whole chunk ready (or has ended). Reading
+// from a near-empty ring buffer would hand over every 2 KiB block between
+// the two threads, which costs more than the copying itself.
+void WaitForChunk(burn_source* source, std::size_t wanted, const std::atomic<bool>& stop) {
+    constexpr auto kPollInterval = std::chrono::microseconds(500);
+    constexpr int kGenerating = 1;
+    std::size_t capacity = 0;
+    std::size_t freeBytes = 0;
+    while (!stop.load() && iso_ring_buffer_get_status(source, &capacity, &freeBytes) == kGenerating &&
+           capacity - freeBytes < wanted) {
+        std::this_thread::sleep_for(kPollInterval);
+    }
+}
+
 int WriteImage(burn_source* source, ImageFile& file, const std::atomic<bool>& stop,
                Progress& progress) {
     const auto total = static_cast<std::uint64_t>(source->get_size(source));
@@ -124,6 +140,7 @@ int WriteImage(burn_source* source, ImageFile& file, const std::atomic<bool>& st
         // A read beyond the end loses the last partial chunk, so ask for no
         // more than is left.
         const auto wanted = static_cast<int>(std::min<std::uint64_t>(chunk.size(), total - written));
+        WaitForChunk(source, static_cast<std::size_t>(wanted), stop);
         const int got = source->read_xt(source, chunk.data(), wanted);
         // The generator ends the stream early when it fails.
         if (got != wanted) return GeneratorFailure();
