@@ -31,7 +31,7 @@ enum FendrelError : int {
     kFendrelSourceMissing = 4,      // the source folder does not exist or is no folder
     kFendrelSourceEmpty = 5,        // the source folder holds nothing
     kFendrelSourceUnreadable = 6,   // a folder or entry of the source cannot be read
-    kFendrelSourceChanged = 7,      // a file vanished, shrank or failed to read while packing
+    kFendrelSourceChanged = 7,      // a file vanished, changed size or failed to read while packing
     kFendrelNameTooLong = 8,        // a name exceeds 103 Joliet characters
     kFendrelNameNotText = 9,        // a name is not valid UTF-8
     kFendrelImageTooLarge = 10,     // the image would exceed the ISO 9660 limits
