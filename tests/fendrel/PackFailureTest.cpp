@@ -127,12 +127,13 @@ protected:
     const path iso = output / "Driver.iso";
 };
 
-// A file that disappears or shrinks after the folder was read, before its
-// content is packed.
+// A file that disappears or changes its size after the folder was read,
+// before its content is packed.
 TEST_F(PackTrouble, FileChangedWhilePackingIsReportedNotFilledWithZeros) {
     const std::pair<const char*, std::function<void(const path&)>> changes[] = {
         {"vanished", [](const path& file) { packtest::fs::remove(file); }},
         {"shrunk", [](const path& file) { packtest::fs::resize_file(file, 1000); }},
+        {"grown", [](const path& file) { packtest::fs::resize_file(file, 5u << 20); }},
     };
     for (const auto& [what, change] : changes) {
         SCOPED_TRACE(what);
