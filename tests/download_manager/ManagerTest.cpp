@@ -152,7 +152,7 @@ TEST_F(ManagerTest, StoppedSlotIsTakenAgainOnlyAfterTheEngineConfirms) {
 TEST_F(ManagerTest, PausedTransferKeepsItsSlotAndResumesWhereItStopped) {
     CDownLoadManager manager;
     manager.SetMaxDownLoads(1);
-    Files("rate", std::to_string(kBig.size / 2));
+    Files("rate", std::to_string(kBig.size / 4));
     ASSERT_TRUE(manager.Enqueue(Request(1, kBig)));
     ASSERT_TRUE(WaitUntil([&] {
         DownLoadEvent e;

@@ -95,7 +95,7 @@ TEST_F(EngineTest, DownloadsWholeFileWithWholePercentProgress) {
 
 TEST_F(EngineTest, PausedHalfWayResumesWithGuardedRangeRequest) {
     EngineClient engine;
-    Files("rate", std::to_string(kBig.size / 2));
+    Files("rate", std::to_string(kBig.size / 4));
     engine.Open(Url(kBig), Target(kBig), kBig.size);
     ASSERT_TRUE(engine.WaitForPercent(40));
     ASSERT_TRUE(engine.Cancel());
