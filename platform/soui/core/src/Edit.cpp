@@ -41,7 +41,7 @@ bool SEdit::Native::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Paint || event->type() == QEvent::Resize) Sync();
     return false;
   }
-  if (watched != edit) return false;
+  if (watched != editObject) return false;
   const HWND hwnd = owner->GetContainer() ? owner->GetContainer()->GetHostHwnd() : nullptr;
   switch (event->type()) {
     case QEvent::KeyPress:
@@ -92,6 +92,7 @@ SEdit::Native* SEdit::EnsureNative() {
   native->host = host;
   auto* edit = new QLineEdit(host);
   native->edit = edit;
+  native->editObject = edit;
   edit->setFrame(false);
   edit->setStyleSheet(QStringLiteral("QLineEdit{background:transparent;border:none;}"));
   const SFontDesc& font = GetFont();

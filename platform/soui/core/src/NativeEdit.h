@@ -16,6 +16,9 @@ struct SEdit::Native : QObject {
   SEdit* owner;
   QPointer<QWidget> host;
   QPointer<QLineEdit> edit;
+  // For telling the edit's events apart; unlike the pointer it may be
+  // compared while the edit is being destroyed.
+  const QObject* editObject = nullptr;
 };
 
 // Lets the test driver reach the native edit.
