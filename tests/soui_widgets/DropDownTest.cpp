@@ -150,6 +150,14 @@ TEST_F(DropDownTest, AClickOnAnItemEndsWithOkAndAClickOutsideCancels) {
   EXPECT_EQ(control.popup, nullptr);
   EXPECT_EQ(host.commands.size(), commands) << "the closing click went on to the window below";
   ASSERT_TRUE(test::PumpUntil([&] { return gone; }));
+
+  // A click into the native edit is outside the popup too.
+  ASSERT_TRUE(test::TypeText(host, L"edit_key", L""));  // the native edit exists
+  Open();
+  test::ClickAt(host, test::CenterOnHost(*host.FindChildByName(L"edit_key")));
+  EXPECT_EQ(control.exitCode, IDCANCEL);
+  EXPECT_EQ(control.popup, nullptr);
+  ASSERT_TRUE(test::PumpUntil([&] { return gone; }));
 }
 
 TEST(ScreenApi, MonitorOfAWindowAndScreenMetrics) {

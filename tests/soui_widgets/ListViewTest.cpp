@@ -119,9 +119,18 @@ TEST_F(ListViewTest, SelectionNotifiesOnlyWhenAskedAndClicksCommandTheList) {
 
   SItemPanel* item = list->GetItemPanel(1);
   ASSERT_NE(item, nullptr);
+  struct ItemClicks {
+    std::vector<int> indexes;
+    bool On(EventArgs* evt) {
+      indexes.push_back(static_cast<SItemPanel*>(evt->sender)->GetItemIndex());
+      return true;
+    }
+  } itemClicks;
+  ASSERT_TRUE(item->GetEventSet()->subscribeEvent(EVT_ITEMPANEL_CLICK, &ItemClicks::On, &itemClicks));
   test::ClickAt(host, CPoint(200, test::CenterOnHost(*item).y));
   EXPECT_EQ(list->GetSel(), 1);
   EXPECT_EQ(changes, 2);
+  EXPECT_EQ(itemClicks.indexes, std::vector<int>{1});
   ASSERT_FALSE(host.commands.empty());
   EXPECT_EQ(host.commands.back(), L"lv");
 

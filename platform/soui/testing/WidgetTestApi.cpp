@@ -34,13 +34,16 @@ Qt::Key QtKey(WPARAM vk) {
 void ClickAt(SHostWnd& host, CPoint pt) {
   QWidget* widget = NativeAccess::Widget(&host);
   if (widget == nullptr) return;
-  const QPoint pos(pt.x, pt.y);
+  QPoint pos(pt.x, pt.y);
+  // A native child there (an edit) gets the click, as it would from a user.
+  if (QWidget* child = widget->childAt(pos)) {
+    pos = child->mapFrom(widget, pos);
+    widget = child;
+  }
   SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
   SendMouse(widget, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
   // The press may have ended the window.
-  if ((widget = NativeAccess::Widget(&host)) != nullptr) {
-    SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
-  }
+  if (NativeAccess::Widget(&host) != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
 }
 
 CPoint CenterOnHost(SWindow& wnd) {

@@ -1,5 +1,6 @@
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QWheelEvent>
 
 #include "AttrParse.h"
@@ -53,6 +54,11 @@ bool SEdit::Native::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Wheel: {
       const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();
       return PreTranslate(hwnd, WM_MOUSEWHEEL, static_cast<WPARAM>(static_cast<std::uint32_t>(delta & 0xFFFF) << 16), 0);
+    }
+    case QEvent::MouseButtonPress: {
+      // A popup holding the capture takes the press as one outside itself.
+      const QPoint pos = edit->mapTo(host, static_cast<QMouseEvent*>(event)->position().toPoint());
+      return PreTranslate(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pos.x(), pos.y()));
     }
     case QEvent::FocusIn: owner->OnNativeFocus(TRUE); return false;
     case QEvent::FocusOut: {

@@ -2,7 +2,10 @@
 
 namespace SOUI {
 
-SItemPanel::SItemPanel(SListView* list, int viewType) : list_(list), viewType_(viewType) { SetContainer(this); }
+SItemPanel::SItemPanel(SListView* list, int viewType) : list_(list), viewType_(viewType) {
+  SetContainer(this);
+  GetEventSet()->addEvent(EVT_ITEMPANEL_CLICK, EventItemPanelClick::GetClassName());
+}
 
 SItemPanel::~SItemPanel() {
   // The children report to this container while they go.

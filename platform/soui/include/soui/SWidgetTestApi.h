@@ -14,7 +14,8 @@ class SWindow;
 
 namespace SOUI::test {
 
-// Move, press and release at a point of the host's client area.
+// Move, press and release at a point of the host's client area (to the
+// native edit there, if any).
 void ClickAt(SHostWnd& host, CPoint pt);
 // The centre of a control in its host's client area (items included).
 CPoint CenterOnHost(SWindow& wnd);
