@@ -29,11 +29,17 @@ class ListHost : public SOUI::SHostWnd {
 
 class CountingAdapter : public SOUI::SAdapterBase {
  public:
-  explicit CountingAdapter(int count) : count_(count) {}
+  explicit CountingAdapter(int count, bool* gone = nullptr) : gone_(gone), count_(count) {}
+  ~CountingAdapter() override {
+    if (gone_) *gone_ = true;
+  }
   int getCount() override { return count_; }
   void getView(int position, SOUI::SItemPanel* item, SOUI::SXmlNode xmlTemplate) override {
     views.push_back(position);
-    if (item->GetChildrenCount() == 0) item->InitFromXml(xmlTemplate);
+    if (item->GetChildrenCount() == 0) {
+      ++built;
+      item->InitFromXml(xmlTemplate);
+    }
     if (SOUI::SWindow* text = item->FindChildByName(L"item_text")) {
       text->SetWindowTextW((label + std::to_wstring(position)).c_str());
     }
@@ -52,8 +58,10 @@ class CountingAdapter : public SOUI::SAdapterBase {
   std::wstring label = L"item ";
   std::vector<int> views;
   std::map<int, int> clicks;
+  int built = 0;  // item windows this adapter built from the template
 
  private:
+  bool* gone_;
   int count_;
 };
 

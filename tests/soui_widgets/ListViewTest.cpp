@@ -100,6 +100,21 @@ TEST_F(ListViewTest, ItemButtonsReachTheirHandlerOnceAfterManyRedraws) {
   EXPECT_EQ(list->GetSel(), 5);
 }
 
+TEST_F(ListViewTest, ANewAdapterFreesTheOldOneAndBuildsItsOwnItems) {
+  bool oldGone = false;
+  auto* old = new CountingAdapter(100, &oldGone);
+  list->SetAdapter(old);
+  old->Release();
+  ASSERT_GT(old->built, 0);
+
+  CountingAdapter* fresh = Fill(100);
+  EXPECT_TRUE(oldGone);
+  EXPECT_EQ(fresh->built, static_cast<int>(fresh->views.size()));
+  ASSERT_TRUE(test::ClickInItem(host, *list, 1, L"item_btn"));
+  EXPECT_EQ(fresh->clicks, (std::map<int, int>{{1, 1}}));
+  test::Pump(std::chrono::milliseconds(50));  // the old item windows go
+}
+
 TEST_F(ListViewTest, SelectionNotifiesOnlyWhenAskedAndClicksCommandTheList) {
   Fill(50);
   int changes = 0;

@@ -1,8 +1,12 @@
 #include "soui/SListView.h"
 
+#include <QCoreApplication>
+#include <QTimer>
+
 #include <algorithm>
 
 #include "AttrParse.h"
+#include "QtApp.h"
 
 namespace SOUI {
 
@@ -81,8 +85,7 @@ BOOL SListView::CreateChildren(SXmlNode node) {
 BOOL SListView::SetAdapter(ILvAdapter* adapter) {
   if (adapter == adapter_) return TRUE;
   if (adapter_) adapter_->unregisterDataSetObserver(observer_.get());
-  // The item windows stay for the new adapter, which refills them.
-  ReleaseAllItems();
+  RetireAllItems();
   adapter_ = adapter;
   if (adapter_) adapter_->registerDataSetObserver(observer_.get());
   sel_ = -1;
@@ -106,6 +109,22 @@ void SListView::ReleaseAllItems() {
     recycled_[panel->GetViewType()].push_back(panel);
   }
   shown_.clear();
+}
+
+void SListView::RetireAllItems() {
+  // Item windows hold what the old adapter put there, its handlers too: the
+  // new adapter builds its own. They go once the current message is done,
+  // as one of them may be delivering it.
+  ReleaseAllItems();
+  std::vector<SItemPanel*> retired;
+  for (auto& [type, panels] : recycled_) retired.insert(retired.end(), panels.begin(), panels.end());
+  recycled_.clear();
+  capturePanel_ = nullptr;
+  if (retired.empty()) return;
+  detail::EnsureQtApplication();
+  QTimer::singleShot(0, QCoreApplication::instance(), [retired] {
+    for (SItemPanel* panel : retired) delete panel;
+  });
 }
 
 SItemPanel* SListView::TakePanel(int viewType) {

@@ -189,6 +189,7 @@ class SListView : public SPanel {
   void UpdateVisibleItems(bool rebind);
   void PlaceItems();
   void ReleaseAllItems();
+  void RetireAllItems();
   SItemPanel* TakePanel(int viewType);
   SItemPanel* PanelAt(CPoint pt) const;
   int ItemWidth() const;
