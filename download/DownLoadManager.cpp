@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include "download/DownLoadCounters.h"
 #include "download/DownLoadEvent.h"
@@ -50,6 +51,18 @@ void PostEvent(int32_t code, int32_t kind, int32_t taskId) {
     g_downLoadEventQueue.Post(event);
 }
 
+// Counts a callback as under way for its whole run.
+class CallbackScope {
+public:
+    explicit CallbackScope(std::atomic<int32_t>& count) : count_(count) { ++count_; }
+    ~CallbackScope() { --count_; }
+    CallbackScope(const CallbackScope&) = delete;
+    CallbackScope& operator=(const CallbackScope&) = delete;
+
+private:
+    std::atomic<int32_t>& count_;
+};
+
 }  // namespace
 
 CDownLoadManager::CDownLoadManager() {
@@ -58,8 +71,16 @@ CDownLoadManager::CDownLoadManager() {
 }
 
 CDownLoadManager::~CDownLoadManager() {
-    FreeSlots();
+    Close();
     worker.Stop(0);
+}
+
+void CDownLoadManager::Close() {
+    closed = true;
+    FreeSlots();
+    // The engine starts no callback after its handles are freed; wait for
+    // the ones that began before. Any that enters later sees `closed`.
+    while (callbacksUnderWay.load() != 0) std::this_thread::yield();
 }
 
 void CDownLoadManager::CreateSlots() {
@@ -227,6 +248,8 @@ bool CDownLoadManager::Stop(const PendingDownLoad& request) {
 }
 
 int32_t CDownLoadManager::OnData(int32_t handle, float bytesPerSecond, int32_t progress) {
+    CallbackScope underWay(callbacksUnderWay);
+    if (closed) return 0;
     os::ScopedLock held(lock);
     if (!held.Held()) return 0;
     for (DownLoadSlot* slot : slots) {
@@ -245,6 +268,8 @@ int32_t CDownLoadManager::OnData(int32_t handle, float bytesPerSecond, int32_t p
 }
 
 int32_t CDownLoadManager::OnStatus(int32_t handle, int32_t status) {
+    CallbackScope underWay(callbacksUnderWay);
+    if (closed) return 0;
     os::ScopedLock held(lock);
     if (!held.Held()) return 0;
     for (DownLoadSlot* slot : slots) {

@@ -33,6 +33,12 @@ public:
     bool Resume(const PendingDownLoad& request);
     bool Stop(const PendingDownLoad& request);
 
+    // Cancels every transfer and stops taking the engine's callbacks; a
+    // callback already under way leaves before this returns. Called at
+    // program end before the event queues go away, since closing the
+    // window leaves downloads running.
+    void Close();
+
     bool WorkerTick();
     int32_t OnData(int32_t handle, float bytesPerSecond, int32_t progress);
     int32_t OnStatus(int32_t handle, int32_t status);
@@ -56,6 +62,8 @@ private:
     std::atomic<int32_t> maxDownLoads{0};
     std::vector<DownLoadSlot*> slots;
     std::deque<PendingDownLoad> pending;
+    std::atomic<bool> closed{false};
+    std::atomic<int32_t> callbacksUnderWay{0};
 };
 
 extern CDownLoadManager g_downLoadManager;

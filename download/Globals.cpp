@@ -17,6 +17,15 @@ CEventQueue g_downLoadEventQueue;
 CEventQueue g_uiEventQueue;
 CDriverTaskList g_driverTaskList;
 CDownLoadDispatcher g_downLoadDispatcher;
+
+namespace {
+// Destroyed first of the download objects: downloads still running at
+// program end must stop posting before the queues go away.
+struct DownLoadShutdown {
+    ~DownLoadShutdown() { g_downLoadManager.Close(); }
+} g_downLoadShutdown;
+}  // namespace
+
 std::wstring g_downLoadDir;
 std::wstring g_maxDownLoadsText;
 int32_t g_maxDownLoads = 0;

@@ -1,6 +1,9 @@
 // The download manager over the real engine and the local service; events
 // are read straight off g_downLoadEventQueue (no dispatcher runs here).
+#include <sys/wait.h>
+
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <thread>
@@ -303,4 +306,39 @@ TEST_F(ManagerTest, SaveFolderIsCreatedOnlyWithAnOwner) {
     ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_DONE, 2));
     EXPECT_EQ(pelltest::FileSha256((dir / "model" / "os" / "category" / kSmall.name).string()),
               pelltest::ServedFileSha256(kSmall.name, kSmall.size));
+}
+
+// Closing leaves running transfers cancelled and the queue untouched from
+// then on: at program end the queues go away right after.
+TEST_F(ManagerTest, CloseCancelsRunningTransfersAndPostsNothingAfterwards) {
+    CDownLoadManager manager;
+    Files("rate", "131072");
+    manager.SetMaxDownLoads(2);
+    ASSERT_TRUE(manager.Enqueue(Request(1, kBig)));
+    ASSERT_TRUE(manager.Enqueue(Request(2, kDrivers[4])));
+    ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_PROGRESS, 1));
+    ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_PROGRESS, 2));
+
+    manager.Close();
+    g_downLoadEventQueue.Clear();
+    std::this_thread::sleep_for(1500ms);
+    DownLoadEvent late;
+    EXPECT_FALSE(g_downLoadEventQueue.Pop(late)) << "event " << late.code << " after Close";
+    EXPECT_FALSE(fs::exists(Target(kBig)));
+    EXPECT_FALSE(fs::exists(Target(kDrivers[4])));
+}
+
+// A program that ends while its downloads run: the globals are torn down
+// with transfers under way, which must neither crash nor report a fault.
+TEST_F(ManagerTest, ProgramEndWhileDownloadingExitsCleanly) {
+    Files("rate", "262144");
+    for (int round = 0; round < 3; ++round) {
+        const fs::path out = dir / ("round" + std::to_string(round));
+        fs::create_directories(out);
+        std::string command = "./exit_while_downloading '" + service.BaseUrl() + "' '" + out.string() + "'";
+        for (const ServedDriver& file : kDrivers) command += " " + file.name + ":" + std::to_string(file.size);
+        int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status)) << "round " << round;
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "round " << round;
+    }
 }
