@@ -8,6 +8,7 @@
 #include <QToolTip>
 
 #include "AttrParse.h"
+#include "HoverTracking.h"
 #include "NativeImpl.h"
 #include "QtApp.h"
 #include "soui/SApplication.h"
@@ -232,12 +233,7 @@ BOOL SHostWnd::HandleMouse(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void SHostWnd::UpdateHover(SWindow* wnd, WPARAM wParam, LPARAM lParam) {
-  if (wnd == hover_) return;
-  LRESULT result = 0;
-  SWindow* old = hover_;
-  hover_ = wnd;
-  if (old) old->ProcessSwndMessage(WM_MOUSELEAVE, 0, 0, result);
-  if (hover_ && !hover_->IsDisabled(TRUE)) hover_->ProcessSwndMessage(WM_MOUSEHOVER, wParam, lParam, result);
+  if (!MoveHover(hover_, wnd, wParam, lParam)) return;
   state_->tip = hover_ ? hover_->GetToolTipText() : std::wstring();
   state_->tipPoint = CPoint(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) + 20);
   QToolTip::hideText();

@@ -1,3 +1,4 @@
+#include "HoverTracking.h"
 #include "soui/SListView.h"
 
 namespace SOUI {
@@ -46,12 +47,7 @@ void SItemPanel::DoMouse(UINT msg, WPARAM wParam, CPoint pt) {
 }
 
 void SItemPanel::SetHover(SWindow* wnd, WPARAM wParam, LPARAM lParam) {
-  if (wnd == hover_) return;
-  LRESULT result = 0;
-  SWindow* old = hover_;
-  hover_ = wnd;
-  if (old) old->ProcessSwndMessage(WM_MOUSELEAVE, 0, 0, result);
-  if (hover_ && !hover_->IsDisabled(TRUE)) hover_->ProcessSwndMessage(WM_MOUSEHOVER, wParam, lParam, result);
+  MoveHover(hover_, wnd, wParam, lParam);
 }
 
 BOOL SItemPanel::OnFireEvent(EventArgs* evt) { return list_->OnItemEvent(evt); }
