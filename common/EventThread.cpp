@@ -4,7 +4,9 @@
 
 CEventThread::CEventThread() : threadId(0), running(false), callback(nullptr), context(nullptr) {}
 
-CEventThread::~CEventThread() { Stop(100); }
+CEventThread::~CEventThread() {
+    Stop(100);
+}
 
 bool CEventThread::Start(Callback newCallback, void* newContext) {
     if (IsRunning()) return false;
@@ -41,7 +43,9 @@ void CEventThread::Stop(uint32_t /*timeoutMs*/) {
     ReleaseEvents();
 }
 
-bool CEventThread::IsRunning() const { return running; }
+bool CEventThread::IsRunning() const {
+    return running;
+}
 
 bool CEventThread::Trigger(bool on) {
     if (!IsRunning()) return false;

@@ -24,7 +24,8 @@ std::basic_string<Dst> ConvertTwoPass(const std::basic_string<Src>& text, bool m
     const int size = convert(text.c_str(), -1, static_cast<Dst*>(nullptr), 0);
     if (size == 0) ThrowSizePassFailure(os::LastError(), mayBeUntranslatable);
     std::vector<Dst> buffer(static_cast<size_t>(size), Dst{});
-    if (convert(text.c_str(), -1, buffer.data(), size) != size) throw std::runtime_error(kCountMismatchMessage);
+    if (convert(text.c_str(), -1, buffer.data(), size) != size)
+        throw std::runtime_error(kCountMismatchMessage);
     return std::basic_string<Dst>(buffer.data());
 }
 
@@ -35,9 +36,10 @@ std::wstring NarrowToWide(os::CodePage codePage, const std::string& text) {
 }
 
 std::string WideToNarrow(os::CodePage codePage, const std::wstring& text, bool mayBeUntranslatable) {
-    return ConvertTwoPass<char>(text, mayBeUntranslatable, [codePage](const wchar_t* src, int len, char* dst, int cap) {
-        return os::WideToNarrow(codePage, src, len, dst, cap);
-    });
+    return ConvertTwoPass<char>(text, mayBeUntranslatable,
+                                [codePage](const wchar_t* src, int len, char* dst, int cap) {
+                                    return os::WideToNarrow(codePage, src, len, dst, cap);
+                                });
 }
 
 }  // namespace

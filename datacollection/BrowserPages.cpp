@@ -7,15 +7,13 @@
 
 namespace tessaly {
 
-std::string FeedbackAddress(const std::string& toolId)
-{
+std::string FeedbackAddress(const std::string& toolId) {
     const std::string& listed = GlobalServiceUrls.url[0];
     const std::string base = listed.empty() ? ToolServiceBase() + "/home#/suggest?id=" : listed;
     return base + toolId;
 }
 
-void OpenInBrowser(const std::string& address)
-{
+void OpenInBrowser(const std::string& address) {
     os::OpenInBrowser(AnsiToWide(address));
 }
 

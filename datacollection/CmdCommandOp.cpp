@@ -16,68 +16,56 @@ constexpr uint32_t kReadPauseMs = 500;
 
 }  // namespace
 
-bool CCmdCommandOp::Init()
-{
+bool CCmdCommandOp::Init() {
     return StartReader();
 }
 
-bool CCmdCommandOp::Uninit()
-{
+bool CCmdCommandOp::Uninit() {
     ClosePipe();
     StopReader();
     return true;
 }
 
-int CCmdCommandOp::Execute(const char* command, int length)
-{
-    if (LaunchChild(command, length))
-        started.store(true, std::memory_order_release);
+int CCmdCommandOp::Execute(const char* command, int length) {
+    if (LaunchChild(command, length)) started.store(true, std::memory_order_release);
     return 1;
 }
 
-bool CCmdCommandOp::SetOutputCallback(OutputCallback callback, int user)
-{
+bool CCmdCommandOp::SetOutputCallback(OutputCallback callback, int user) {
     userValue.store(user, std::memory_order_relaxed);
     outputCallback.store(callback, std::memory_order_release);
     return true;
 }
 
-bool CCmdCommandOp::LaunchChild(const char* command, int length)
-{
-    if (command == nullptr || length < 0 || length > kMaxCommandLength || started.load())
-        return false;
+bool CCmdCommandOp::LaunchChild(const char* command, int length) {
+    if (command == nullptr || length < 0 || length > kMaxCommandLength || started.load()) return false;
     std::memset(commandLine, 0, sizeof commandLine);
     std::memcpy(commandLine, command, static_cast<size_t>(length));
     return child.StartShell(std::string(commandLine));
 }
 
-bool CCmdCommandOp::ClosePipe()
-{
+bool CCmdCommandOp::ClosePipe() {
     child.CloseOutput();
     EndChild();
     return true;
 }
 
-bool CCmdCommandOp::EndChild()
-{
+bool CCmdCommandOp::EndChild() {
     return child.End();
 }
 
-bool CCmdCommandOp::StartReader()
-{
+bool CCmdCommandOp::StartReader() {
     const bool running = reader.Start(&CCmdCommandOp::ReadPipe, this);
     reader.Trigger(true);
     return running;
 }
 
-bool CCmdCommandOp::StopReader()
-{
+bool CCmdCommandOp::StopReader() {
     reader.Stop(0);
     return true;
 }
 
-bool CCmdCommandOp::ReadPipe(void* self)
-{
+bool CCmdCommandOp::ReadPipe(void* self) {
     auto* op = static_cast<CCmdCommandOp*>(self);
     if (op->started.load(std::memory_order_acquire)) {
         std::memset(op->readBuffer, 0, sizeof op->readBuffer);
@@ -90,41 +78,32 @@ bool CCmdCommandOp::ReadPipe(void* self)
     return true;
 }
 
-CCmdCommandOp* CreateCmdCommandOp()
-{
-    if (g_cmdCommandOp != nullptr)
-        return nullptr;
+CCmdCommandOp* CreateCmdCommandOp() {
+    if (g_cmdCommandOp != nullptr) return nullptr;
     g_cmdCommandOp = new CCmdCommandOp();
-    if (g_cmdCommandOp->Init())
-        return g_cmdCommandOp;
+    if (g_cmdCommandOp->Init()) return g_cmdCommandOp;
     g_cmdCommandOp->Uninit();
     delete g_cmdCommandOp;
     g_cmdCommandOp = nullptr;
     return nullptr;
 }
 
-bool DestroyCmdCommandOp(CCmdCommandOp* runner)
-{
-    if (runner == nullptr || runner != g_cmdCommandOp)
-        return false;
+bool DestroyCmdCommandOp(CCmdCommandOp* runner) {
+    if (runner == nullptr || runner != g_cmdCommandOp) return false;
     runner->Uninit();
     delete runner;
     g_cmdCommandOp = nullptr;
     return true;
 }
 
-bool RunCmdCommand(CCmdCommandOp* runner, const char* command, int length)
-{
-    if (runner == nullptr || runner != g_cmdCommandOp)
-        return false;
+bool RunCmdCommand(CCmdCommandOp* runner, const char* command, int length) {
+    if (runner == nullptr || runner != g_cmdCommandOp) return false;
     runner->Execute(command, length);
     return true;
 }
 
-bool SetCmdOutputCallback(CCmdCommandOp* runner, CCmdCommandOp::OutputCallback callback, int user)
-{
-    if (runner == nullptr || runner != g_cmdCommandOp)
-        return false;
+bool SetCmdOutputCallback(CCmdCommandOp* runner, CCmdCommandOp::OutputCallback callback, int user) {
+    if (runner == nullptr || runner != g_cmdCommandOp) return false;
     runner->SetOutputCallback(callback, user);
     return true;
 }

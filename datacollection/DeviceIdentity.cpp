@@ -22,23 +22,19 @@ std::atomic<int> DeviceOutputLength{0};
 
 // The value after the first `key` in text, up to the first CR LF after it;
 // false when the key or the CR LF is missing.
-bool ValueAfter(const std::string& text, const char* key, std::string& value)
-{
+bool ValueAfter(const std::string& text, const char* key, std::string& value) {
     const size_t at = text.find(key);
-    if (at == std::string::npos)
-        return false;
+    if (at == std::string::npos) return false;
     const size_t start = at + std::strlen(key);
     const size_t end = text.find("\r\n", start);
-    if (end == std::string::npos)
-        return false;
+    if (end == std::string::npos) return false;
     value = text.substr(start, end - start);
     return true;
 }
 
 }  // namespace
 
-bool ParseDeviceInfoText(DeviceInfoRecord& record, const std::string& text)
-{
+bool ParseDeviceInfoText(DeviceInfoRecord& record, const std::string& text) {
     if (text.find("IdentifyingNumber=") != std::string::npos) {
         ValueAfter(text, "IdentifyingNumber=", record.IdentifyingNumber);
         ValueAfter(text, "Name=", record.Name);
@@ -48,20 +44,16 @@ bool ParseDeviceInfoText(DeviceInfoRecord& record, const std::string& text)
     return !record.Version.empty();
 }
 
-void DeviceInfoOutputSink(const char* data, int length, int)
-{
-    if (data == nullptr || length <= 0)
-        return;
+void DeviceInfoOutputSink(const char* data, int length, int) {
+    if (data == nullptr || length <= 0) return;
     const int held = DeviceOutputLength.load(std::memory_order_relaxed);
     const int taken = std::min(length, kDeviceOutputCapacity - held);
-    if (taken <= 0)
-        return;
+    if (taken <= 0) return;
     std::memcpy(DeviceOutputBuffer + held, data, static_cast<size_t>(taken));
     DeviceOutputLength.store(held + taken, std::memory_order_release);
 }
 
-void CollectDeviceInfo(DeviceInfoRecord& record, const std::string& command, uint32_t waitMs)
-{
+void CollectDeviceInfo(DeviceInfoRecord& record, const std::string& command, uint32_t waitMs) {
     DeviceOutputLength.store(0, std::memory_order_relaxed);
     CCmdCommandOp* runner = CreateCmdCommandOp();
     if (runner != nullptr) {
@@ -79,8 +71,7 @@ void CollectDeviceInfo(DeviceInfoRecord& record, const std::string& command, uin
         const std::string chunk(DeviceOutputBuffer, static_cast<size_t>(collected));
         ParseDeviceInfoText(record, chunk.substr(0, chunk.find('\0')));
     }
-    if (runner != nullptr)
-        DestroyCmdCommandOp(runner);
+    if (runner != nullptr) DestroyCmdCommandOp(runner);
 }
 
 }  // namespace tessaly

@@ -1,10 +1,10 @@
 // The six exports. Each one keeps every exception inside and ends as for a
 // failed request.
+#include "common/JsonText.h"
 #include "datacollection/BrowserPages.h"
 #include "datacollection/DataCollectionApi.h"
 #include "datacollection/DeviceIdentity.h"
 #include "datacollection/ReportSealing.h"
-#include "common/JsonText.h"
 #include "datacollection/ToolReplies.h"
 #include "datacollection/ToolRequests.h"
 #include "os/ProductQuery.h"
@@ -19,24 +19,20 @@ constexpr const char* kUrlListPath = "/home/tool/urlList";
 
 }  // namespace
 
-int DataCollection_VersionGet(ToolVersionInfo* info)
-{
-    if (info == nullptr)
-        return 0;
+int DataCollection_VersionGet(ToolVersionInfo* info) {
+    if (info == nullptr) return 0;
     try {
         Json::Value body(Json::objectValue);
         body["id"] = info->id;
         body["versions"] = info->versions;
-        if (PostJson(kVersionPath, StyledJson(body)) != Transfer::Completed)
-            return 0;
+        if (PostJson(kVersionPath, StyledJson(body)) != Transfer::Completed) return 0;
         return ParseVersionResponse();
     } catch (...) {
         return 0;
     }
 }
 
-bool DataCollection_OpenToolDownUrl()
-{
+bool DataCollection_OpenToolDownUrl() {
     try {
         OpenInBrowser(ToolDownloadUrl);
     } catch (...) {
@@ -44,10 +40,8 @@ bool DataCollection_OpenToolDownUrl()
     return true;
 }
 
-bool DataCollection_OpenFeedbackQuestion(ToolVersionInfo* info)
-{
-    if (info == nullptr)
-        return true;
+bool DataCollection_OpenFeedbackQuestion(ToolVersionInfo* info) {
+    if (info == nullptr) return true;
     try {
         OpenInBrowser(FeedbackAddress(info->id));
     } catch (...) {
@@ -55,10 +49,8 @@ bool DataCollection_OpenFeedbackQuestion(ToolVersionInfo* info)
     return true;
 }
 
-bool DataCollection_OperationResponse(OperationReport* report)
-{
-    if (report == nullptr)
-        return false;
+bool DataCollection_OperationResponse(OperationReport* report) {
+    if (report == nullptr) return false;
     try {
         const std::string body = "{\"data\":\"" + SealOperationReport(*report) + "\"}";
         return PostJson(kStatisticsPath, body) == Transfer::Completed;
@@ -67,10 +59,8 @@ bool DataCollection_OperationResponse(OperationReport* report)
     }
 }
 
-bool DataCollection_GetDeviceInfo(DeviceInfoRecord* record)
-{
-    if (record == nullptr)
-        return true;
+bool DataCollection_GetDeviceInfo(DeviceInfoRecord* record) {
+    if (record == nullptr) return true;
     try {
         CollectDeviceInfo(*record, os::ProductQueryCommand());
     } catch (...) {
@@ -78,14 +68,11 @@ bool DataCollection_GetDeviceInfo(DeviceInfoRecord* record)
     return true;
 }
 
-bool DataCollection_GetServerUrlInfo(ServiceUrlTable* table)
-{
-    if (table == nullptr)
-        return false;
+bool DataCollection_GetServerUrlInfo(ServiceUrlTable* table) {
+    if (table == nullptr) return false;
     try {
         const Transfer transfer = Get(kUrlListPath);
-        if (transfer == Transfer::NoHandle)
-            return false;
+        if (transfer == Transfer::NoHandle) return false;
         const bool counted = transfer == Transfer::Completed && ParseUrlListResponse();
         *table = GlobalServiceUrls;
         return counted;

@@ -7,15 +7,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/JsonText.h"
 #include "datacollection/Base64Encoder.h"
 #include "datacollection/DataCollectionApi.h"
 #include "datacollection/ReportPublicKey.h"
-#include "common/JsonText.h"
 
 namespace tessaly {
 
-std::string OperationReportJson(const OperationReport& report)
-{
+std::string OperationReportJson(const OperationReport& report) {
     Json::Value root(Json::objectValue);
     root["id"] = report.id;
     root["versions"] = report.versions;
@@ -28,11 +27,9 @@ std::string OperationReportJson(const OperationReport& report)
     return StyledJson(root);
 }
 
-std::string RsaPublicEncrypt(const std::string& text, const char* pemKey)
-{
+std::string RsaPublicEncrypt(const std::string& text, const char* pemKey) {
     BIO* bio = BIO_new_mem_buf(pemKey, -1);
-    if (bio == nullptr)
-        return {};
+    if (bio == nullptr) return {};
     RSA* rsa = RSA_new();
     if (rsa == nullptr || PEM_read_bio_RSA_PUBKEY(bio, &rsa, nullptr, nullptr) == nullptr) {
         RSA_free(rsa);
@@ -57,8 +54,7 @@ std::string RsaPublicEncrypt(const std::string& text, const char* pemKey)
     return sealed;
 }
 
-std::string SealOperationReport(const OperationReport& report)
-{
+std::string SealOperationReport(const OperationReport& report) {
     const std::string sealed = RsaPublicEncrypt(OperationReportJson(report), kReportPublicKey);
     return Base64Encode(reinterpret_cast<const unsigned char*>(sealed.data()), sealed.size());
 }

@@ -17,35 +17,28 @@ constexpr int kUrlEntries = 5;
 
 // The reply's JSON object and its integer "code"; code 0 when the reply holds
 // no "{", does not parse, or its "code" is not an integer.
-int ReadReply(Json::Value& root)
-{
-    if (!ReadResponseJson(root))
-        return 0;
+int ReadReply(Json::Value& root) {
+    if (!ReadResponseJson(root)) return 0;
     const Json::Value& code = root["code"];
     return code.isInt() ? code.asInt() : 0;
 }
 
 // The text of a "url" member; a number, array or object is no address.
-std::string UrlText(const Json::Value& url)
-{
-    if (url.isNumeric())
-        throw std::runtime_error("url is a number");
+std::string UrlText(const Json::Value& url) {
+    if (url.isNumeric()) throw std::runtime_error("url is a number");
     return url.asString();
 }
 
 }  // namespace
 
-int ParseVersionResponse()
-{
+int ParseVersionResponse() {
     Json::Value root;
     const int code = ReadReply(root);
-    if (code == kCodeNewerVersion && root["data"].isString())
-        ToolDownloadUrl = root["data"].asString();
+    if (code == kCodeNewerVersion && root["data"].isString()) ToolDownloadUrl = root["data"].asString();
     return code;
 }
 
-bool ParseUrlListResponse()
-{
+bool ParseUrlListResponse() {
     Json::Value root;
     const int code = ReadReply(root);
     if (code == kCodeOk && root["data"].isArray()) {

@@ -24,18 +24,15 @@ struct HeaderListRelease {
 using EasyHandle = std::unique_ptr<CURL, EasyHandleRelease>;
 using HeaderList = std::unique_ptr<curl_slist, HeaderListRelease>;
 
-EasyHandle OpenHandle()
-{
+EasyHandle OpenHandle() {
     EasyHandle handle(curl_easy_init());
-    if (!handle)
-        std::puts("couldn't init curl");
+    if (!handle) std::puts("couldn't init curl");
     return handle;
 }
 
 // Starts a request: a clean response buffer, the address, the reply into
 // the buffer, no certificate checks.
-void Prepare(CURL* handle, const std::string& url)
-{
+void Prepare(CURL* handle, const std::string& url) {
     ResetResponseBuffer();
     curl_easy_setopt(handle, CURLOPT_URL, url.c_str());
     curl_easy_setopt(handle, CURLOPT_WRITEDATA, nullptr);
@@ -44,24 +41,20 @@ void Prepare(CURL* handle, const std::string& url)
     curl_easy_setopt(handle, CURLOPT_SSL_VERIFYHOST, 0L);
 }
 
-Transfer Perform(CURL* handle)
-{
+Transfer Perform(CURL* handle) {
     return curl_easy_perform(handle) == CURLE_OK ? Transfer::Completed : Transfer::Failed;
 }
 
 }  // namespace
 
-const std::string& ToolServiceBase()
-{
+const std::string& ToolServiceBase() {
     static const std::string base = os::ServiceBaseUrl(kCompiledServiceBase);
     return base;
 }
 
-Transfer PostJson(const char* path, const std::string& body)
-{
+Transfer PostJson(const char* path, const std::string& body) {
     const EasyHandle handle = OpenHandle();
-    if (!handle)
-        return Transfer::NoHandle;
+    if (!handle) return Transfer::NoHandle;
     Prepare(handle.get(), ToolServiceBase() + path);
     // The reply parsers skip the status line and headers to the first "{".
     curl_easy_setopt(handle.get(), CURLOPT_HEADER, 1L);
@@ -73,11 +66,9 @@ Transfer PostJson(const char* path, const std::string& body)
     return Perform(handle.get());
 }
 
-Transfer Get(const char* path)
-{
+Transfer Get(const char* path) {
     const EasyHandle handle = OpenHandle();
-    if (!handle)
-        return Transfer::NoHandle;
+    if (!handle) return Transfer::NoHandle;
     Prepare(handle.get(), ToolServiceBase() + path);
     return Perform(handle.get());
 }

@@ -6,7 +6,9 @@
 #include "download/EventQueue.h"
 #include "os/Thread.h"
 
-CDownLoadDispatcher::~CDownLoadDispatcher() { StopThread(); }
+CDownLoadDispatcher::~CDownLoadDispatcher() {
+    StopThread();
+}
 
 bool CDownLoadDispatcher::Start(CMainWnd* window) {
     owner = window;
@@ -16,11 +18,12 @@ bool CDownLoadDispatcher::Start(CMainWnd* window) {
 }
 
 void CDownLoadDispatcher::StartThread() {
-    if (dispatchThread.Start(&CDownLoadDispatcher::DispatcherThreadProc, this))
-        dispatchThread.Trigger(true);
+    if (dispatchThread.Start(&CDownLoadDispatcher::DispatcherThreadProc, this)) dispatchThread.Trigger(true);
 }
 
-void CDownLoadDispatcher::StopThread() { dispatchThread.Stop(0); }
+void CDownLoadDispatcher::StopThread() {
+    dispatchThread.Stop(0);
+}
 
 bool CDownLoadDispatcher::DispatcherThreadProc(void* context) {
     return static_cast<CDownLoadDispatcher*>(context)->DispatchEvents();
@@ -38,62 +41,62 @@ void CDownLoadDispatcher::HandleEvent(const DownLoadEvent& event) {
     DriverTask task;
     bool found = g_driverTaskList.FindById(event.taskId, index, task);
     switch (event.code) {
-    case EVT_DOWNLOAD_DONE:
-        if (found) {
-            task.state = TASK_COMPLETED;
-            DownLoadEvent done;
-            done.code = EVT_TASK_DONE;
-            done.kind = task.kind;
-            done.taskId = task.id;
-            g_uiEventQueue.Post(done);
-            DownLoadEvent changed = done;
-            changed.code = EVT_TASK_CHANGED;
-            UpdateTaskAndNotify(index, changed, task);
-        }
-        DecrementActiveDownLoads();
-        break;
-    case EVT_DOWNLOAD_PROGRESS:
-        if (found && task.state <= TASK_DOWNLOADING) {
-            task.state = TASK_DOWNLOADING;
-            task.speedText = event.text;
-            task.progress = event.progress;
-            UpdateTaskAndNotify(index, event, task);
-        }
-        break;
-    case EVT_DOWNLOAD_PAUSED:
-    case EVT_DOWNLOAD_RESUMED:
-        if (found) {
-            task.state = TASK_DOWNLOADING;
-            task.paused = event.code == EVT_DOWNLOAD_PAUSED;
-            UpdateTaskAndNotify(index, event, task);
-        }
-        break;
-    case EVT_DOWNLOAD_STOPPED:
-        if (found) {
-            task.state = TASK_NOT_STARTED;
-            task.stoppedByUser = true;
-            task.paused = false;
-            task.progress = 0;
-            UpdateTaskAndNotify(index, event, task);
-        }
-        DecrementActiveDownLoads();
-        break;
-    case EVT_DOWNLOAD_FAILED:
-        if (found) {
-            task.state = TASK_FAILED;
-            UpdateTaskAndNotify(index, event, task);
-        }
-        DecrementActiveDownLoads();
-        break;
-    case EVT_DOWNLOAD_QUEUED:
-        if (found) {
-            task.stoppedByUser = false;
-            task.state = TASK_WAITING;
-            UpdateTaskAndNotify(index, event, task);
-        }
-        break;
-    default:
-        break;
+        case EVT_DOWNLOAD_DONE:
+            if (found) {
+                task.state = TASK_COMPLETED;
+                DownLoadEvent done;
+                done.code = EVT_TASK_DONE;
+                done.kind = task.kind;
+                done.taskId = task.id;
+                g_uiEventQueue.Post(done);
+                DownLoadEvent changed = done;
+                changed.code = EVT_TASK_CHANGED;
+                UpdateTaskAndNotify(index, changed, task);
+            }
+            DecrementActiveDownLoads();
+            break;
+        case EVT_DOWNLOAD_PROGRESS:
+            if (found && task.state <= TASK_DOWNLOADING) {
+                task.state = TASK_DOWNLOADING;
+                task.speedText = event.text;
+                task.progress = event.progress;
+                UpdateTaskAndNotify(index, event, task);
+            }
+            break;
+        case EVT_DOWNLOAD_PAUSED:
+        case EVT_DOWNLOAD_RESUMED:
+            if (found) {
+                task.state = TASK_DOWNLOADING;
+                task.paused = event.code == EVT_DOWNLOAD_PAUSED;
+                UpdateTaskAndNotify(index, event, task);
+            }
+            break;
+        case EVT_DOWNLOAD_STOPPED:
+            if (found) {
+                task.state = TASK_NOT_STARTED;
+                task.stoppedByUser = true;
+                task.paused = false;
+                task.progress = 0;
+                UpdateTaskAndNotify(index, event, task);
+            }
+            DecrementActiveDownLoads();
+            break;
+        case EVT_DOWNLOAD_FAILED:
+            if (found) {
+                task.state = TASK_FAILED;
+                UpdateTaskAndNotify(index, event, task);
+            }
+            DecrementActiveDownLoads();
+            break;
+        case EVT_DOWNLOAD_QUEUED:
+            if (found) {
+                task.stoppedByUser = false;
+                task.state = TASK_WAITING;
+                UpdateTaskAndNotify(index, event, task);
+            }
+            break;
+        default:
+            break;
     }
 }
 

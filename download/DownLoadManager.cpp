@@ -178,9 +178,8 @@ void CDownLoadManager::OpenTransfer(const DownLoadSlot& slot) {
     std::u16string path = ToUtf16(slot.savePath);
     auto size = static_cast<uint64_t>(slot.size);
     DriverDownLoad_Open(slot.handle, slot.url.c_str(), static_cast<int32_t>(slot.url.size()),
-                        reinterpret_cast<const uint16_t*>(path.c_str()),
-                        static_cast<int32_t>(path.size()), static_cast<uint32_t>(size & 0xFFFFFFFFu),
-                        static_cast<uint32_t>(size >> 32), 0);
+                        reinterpret_cast<const uint16_t*>(path.c_str()), static_cast<int32_t>(path.size()),
+                        static_cast<uint32_t>(size & 0xFFFFFFFFu), static_cast<uint32_t>(size >> 32), 0);
 }
 
 void CDownLoadManager::CreateSaveDir(const std::wstring& filePath) {

@@ -29,15 +29,16 @@ public:
     // Values travel as bound text, never inside the statement, so quotes
     // and any length are stored and compared exactly.
     bool BindText(int position, const std::string& value) {
-        return sqlite3_bind_text64(stmt_, position, value.data(), value.size(), SQLITE_TRANSIENT, SQLITE_UTF8) ==
-               SQLITE_OK;
+        return sqlite3_bind_text64(stmt_, position, value.data(), value.size(), SQLITE_TRANSIENT,
+                                   SQLITE_UTF8) == SQLITE_OK;
     }
     bool NextRow() { return sqlite3_step(stmt_) == SQLITE_ROW; }
     // A NULL value reads as empty text.
     std::string Text(int column) const {
         const unsigned char* text = sqlite3_column_text(stmt_, column);
         if (text == nullptr) return {};
-        return std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
+        return std::string(reinterpret_cast<const char*>(text),
+                           static_cast<size_t>(sqlite3_column_bytes(stmt_, column)));
     }
 
 private:
@@ -46,7 +47,9 @@ private:
 
 }  // namespace
 
-CDriverDb::~CDriverDb() { Close(); }
+CDriverDb::~CDriverDb() {
+    Close();
+}
 
 bool CDriverDb::SetProgramDir() {
     dir = os::ExecutableDir();
@@ -64,7 +67,8 @@ bool CDriverDb::OpenIn(const std::wstring& folder) {
     const std::string path = g_stringConverter.WideToMultiByte(dir + kDatabaseFileName);
     // The handle is kept even when the open fails: later statements then
     // fail at prepare, as they would on the platform's own open call.
-    return sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) == SQLITE_OK;
+    return sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) ==
+           SQLITE_OK;
 }
 
 bool CDriverDb::Close() {
@@ -103,4 +107,6 @@ bool CDriverDb::SaveSettings() {
     return true;
 }
 
-int32_t CDriverDb::NextTaskId() { return ++lastTaskId; }
+int32_t CDriverDb::NextTaskId() {
+    return ++lastTaskId;
+}

@@ -2,7 +2,9 @@
 
 #include <new>
 
-CEventQueue::~CEventQueue() { Clear(); }
+CEventQueue::~CEventQueue() {
+    Clear();
+}
 
 bool CEventQueue::Post(const DownLoadEvent& event) {
     os::ScopedLock guard(lock);

@@ -25,9 +25,12 @@ bool SearchKeyFromLookup(const QueryForWebResult& lookup, std::string& key) {
     if (lookup.Data.empty()) return false;
     const QueryForWebItem first = lookup.Data.front();
     if (first.categoryid.empty() || first.categoryid == "0") return false;
-    if (lookup.StatusCode == "300") key = first.sn;
-    else if (lookup.StatusCode == "200") key = first.categoryid;
-    else return false;
+    if (lookup.StatusCode == "300")
+        key = first.sn;
+    else if (lookup.StatusCode == "200")
+        key = first.categoryid;
+    else
+        return false;
     return true;
 }
 

@@ -74,8 +74,8 @@ std::string ServiceBase() {
 }
 
 bool SendDmInfoRequest(DmInfoResult** out, const std::string& serial, const std::string& osText) {
-    return Send(out, g_dmInfoResult, "/home/driver/DmInfo", {{"OS", osText}, {"SN", serial}}, ClearDmInfoResult,
-                ParseDmInfoResponse, true);
+    return Send(out, g_dmInfoResult, "/home/driver/DmInfo", {{"OS", osText}, {"SN", serial}},
+                ClearDmInfoResult, ParseDmInfoResponse, true);
 }
 
 bool SendSearchRequest(SearchResult** out, const std::string& osText, const std::string& searchKey) {

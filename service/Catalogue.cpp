@@ -38,8 +38,8 @@ const Json::Value* FindByMember(const Json::Value& list, const char* member, con
 
 bool ModelsAreWellFormed(const Json::Value& models, std::string& error) {
     for (const auto& model : models) {
-        if (!model["codeName"].isString() || !model["categoryid"].isString() ||
-            !model["serials"].isArray() || !model["drivers"].isArray()) {
+        if (!model["codeName"].isString() || !model["categoryid"].isString() || !model["serials"].isArray() ||
+            !model["drivers"].isArray()) {
             error = "models.json: each model needs codeName, categoryid, serials and drivers";
             return false;
         }

@@ -45,7 +45,8 @@ void RecordRequest(ServiceState& state, const httplib::Request& req) {
     RequestRecord record{req.method, req.path, {}, req.body};
     for (const auto& [name, value] : req.headers) {
         // The server adds both ends' addresses to the headers; they were not sent.
-        if (name == "REMOTE_ADDR" || name == "REMOTE_PORT" || name == "LOCAL_ADDR" || name == "LOCAL_PORT") continue;
+        if (name == "REMOTE_ADDR" || name == "REMOTE_PORT" || name == "LOCAL_ADDR" || name == "LOCAL_PORT")
+            continue;
         record.headers[name] = value;
     }
     state.Record(std::move(record));
@@ -68,7 +69,8 @@ void RegisterControlEndpoints(httplib::Server& server, ServiceState& state) {
         if (!ReadMembers(req, {"mode"}, body, res)) return;
         auto mode = FaultModeFromName(body["mode"].asString());
         if (!mode) return SendBadRequest(res, "unknown fault mode " + body["mode"].asString());
-        if (!body["path"].isNull() && !body["path"].isString()) return SendBadRequest(res, "path must be text");
+        if (!body["path"].isNull() && !body["path"].isString())
+            return SendBadRequest(res, "path must be text");
         state.SetFault(*mode, body["path"].asString());
         SendOk(res);
     });

@@ -7,10 +7,27 @@
 
 namespace {
 
-constexpr std::array<const char*, 21> kSearchDriverFields{
-    "DriverEdtionId", "DriverName", "Version",     "PartID",   "HisCount",       "ActiveTime", "HardwareId",
-    "InstallCode",    "SystemBus",  "IsIssued",    "DriverIssuedDateTime", "CreateTime", "UpdateTime", "Remark",
-    "InstallOverTime", "ISDCH",     "CoreVersion", "FileName", "FileSize",       "FilePath",   "FileType"};
+constexpr std::array<const char*, 21> kSearchDriverFields{"DriverEdtionId",
+                                                          "DriverName",
+                                                          "Version",
+                                                          "PartID",
+                                                          "HisCount",
+                                                          "ActiveTime",
+                                                          "HardwareId",
+                                                          "InstallCode",
+                                                          "SystemBus",
+                                                          "IsIssued",
+                                                          "DriverIssuedDateTime",
+                                                          "CreateTime",
+                                                          "UpdateTime",
+                                                          "Remark",
+                                                          "InstallOverTime",
+                                                          "ISDCH",
+                                                          "CoreVersion",
+                                                          "FileName",
+                                                          "FileSize",
+                                                          "FilePath",
+                                                          "FileType"};
 
 using ReplyBuilder = std::function<Json::Value(const Json::Value& request)>;
 
@@ -49,7 +66,8 @@ Json::Value QueryForWebReply(const Catalogue& catalogue, const std::string& key)
         reply["StatusCode"] = 300;
         reply["Message"] = "成功";
         for (const auto& sn : (*model)["serials"]) {
-            if (FoldCase(sn.asString()) == FoldCase(key)) reply["Data"].append(QueryForWebItem(*model, sn.asString()));
+            if (FoldCase(sn.asString()) == FoldCase(key))
+                reply["Data"].append(QueryForWebItem(*model, sn.asString()));
         }
         return reply;
     }
@@ -176,7 +194,8 @@ Json::Value DmInfoReply(const ServiceState& state, const Catalogue& catalogue, c
     reply["Message"] = "成功";
     reply["ResultCode"] = "0";
     reply["ResultMessage"] = "ok";
-    reply["ProductServiceinfo"] = (*model)["codeName"].asString() + " / " + (*model)["productLine"].asString();
+    reply["ProductServiceinfo"] =
+        (*model)["codeName"].asString() + " / " + (*model)["productLine"].asString();
     reply["Hardwareinfo"] = (*model)["memo"];
     for (const auto& driver : (*model)["drivers"]) {
         if (ListedFor(driver, osId)) reply["Driveinfo"].append(DmInfoDriver(state, catalogue, driver));
@@ -199,7 +218,8 @@ Json::Value TreeNodeReply(const Catalogue& catalogue, const Json::Value& request
 
 // Every driver endpoint: a JSON object in, the builder's reply (or the test
 // override for the path) out through the fault switch.
-void AddJsonEndpoint(httplib::Server& server, ServiceState& state, const std::string& path, ReplyBuilder build) {
+void AddJsonEndpoint(httplib::Server& server, ServiceState& state, const std::string& path,
+                     ReplyBuilder build) {
     server.Post(path, [&state, build](const httplib::Request& req, httplib::Response& res) {
         if (auto raw = state.Mode("reply", req.path)) return SendJson(state, req, res, *raw);
         Json::Value request;
@@ -214,9 +234,10 @@ void AddJsonEndpoint(httplib::Server& server, ServiceState& state, const std::st
 
 void RegisterDriverEndpoints(httplib::Server& server, ServiceState& state, const Catalogue& catalogue) {
     server.Get("/", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Support</title></head>"
-                        "<body><p>Driver support service</p></body></html>",
-                        "text/html;charset=UTF-8");
+        res.set_content(
+            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Support</title></head>"
+            "<body><p>Driver support service</p></body></html>",
+            "text/html;charset=UTF-8");
     });
     AddJsonEndpoint(server, state, "/home/driver/QueryForWeb", [&catalogue](const Json::Value& request) {
         return QueryForWebReply(catalogue, TextMember(request, "searchKey"));

@@ -82,7 +82,8 @@ public:
             base_ = sentSoFar;
         }
         if (rate == 0) return wanted;
-        std::this_thread::sleep_until(start_ + std::chrono::microseconds((sentSoFar - base_) * 1000000 / rate));
+        std::this_thread::sleep_until(start_ +
+                                      std::chrono::microseconds((sentSoFar - base_) * 1000000 / rate));
         // About twenty chunks a second, so a slow transfer moves smoothly.
         return static_cast<size_t>(std::clamp<uint64_t>(rate / 20, 1, wanted));
     }
@@ -97,9 +98,10 @@ private:
 
 void SendNotFound(httplib::Response& res) {
     res.status = 404;
-    res.set_content("<html><head><title>404 Not Found</title></head><body><h1>Not Found</h1>"
-                    "<p>The requested file was not found on this server.</p></body></html>",
-                    "text/html");
+    res.set_content(
+        "<html><head><title>404 Not Found</title></head><body><h1>Not Found</h1>"
+        "<p>The requested file was not found on this server.</p></body></html>",
+        "text/html");
 }
 
 void ServeFile(const ServiceState& state, const Catalogue& catalogue, const httplib::Request& req,
@@ -157,11 +159,11 @@ void ServeFile(const ServiceState& state, const Catalogue& catalogue, const http
 }  // namespace
 
 void RegisterFileEndpoints(httplib::Server& server, ServiceState& state, const Catalogue& catalogue) {
-    server.Get(R"(/files/([A-Za-z0-9._-]+))", [&state, &catalogue](const httplib::Request& req,
-                                                                    httplib::Response& res) {
-        // Ranges, If-Range and the faults are this endpoint's own matter; the
-        // server must not cut the body a second time.
-        const_cast<httplib::Request&>(req).ranges.clear();
-        ServeFile(state, catalogue, req, res);
-    });
+    server.Get(R"(/files/([A-Za-z0-9._-]+))",
+               [&state, &catalogue](const httplib::Request& req, httplib::Response& res) {
+                   // Ranges, If-Range and the faults are this endpoint's own matter; the
+                   // server must not cut the body a second time.
+                   const_cast<httplib::Request&>(req).ranges.clear();
+                   ServeFile(state, catalogue, req, res);
+               });
 }

@@ -15,13 +15,12 @@ void SendThenClose(httplib::Response& res, const std::string& json) {
     // Promise the whole body, deliver half, then fail the write so that the
     // server drops the connection.
     auto body = std::make_shared<std::string>(json);
-    res.set_content_provider(body->size(), kJsonType,
-                             [body](size_t offset, size_t, httplib::DataSink& sink) {
-                                 size_t half = body->size() / 2;
-                                 if (offset >= half) return false;
-                                 sink.write(body->data(), half);
-                                 return true;
-                             });
+    res.set_content_provider(body->size(), kJsonType, [body](size_t offset, size_t, httplib::DataSink& sink) {
+        size_t half = body->size() / 2;
+        if (offset >= half) return false;
+        sink.write(body->data(), half);
+        return true;
+    });
 }
 
 // The reply grown past 1 MiB with members after it. A client that keeps the

@@ -32,9 +32,12 @@ bool ParseServiceOptions(int argc, char** argv, ServiceOptions& options, std::st
                 return false;
             }
             std::string value = argv[++i];
-            if (arg == "--cert") options.certFile = value;
-            else if (arg == "--key") options.keyFile = value;
-            else options.dataDir = value;
+            if (arg == "--cert")
+                options.certFile = value;
+            else if (arg == "--key")
+                options.keyFile = value;
+            else
+                options.dataDir = value;
         } else if (!havePort && ParsePort(argv[i], options.port)) {
             havePort = true;
         } else {
@@ -42,7 +45,9 @@ bool ParseServiceOptions(int argc, char** argv, ServiceOptions& options, std::st
             return false;
         }
     }
-    if (!havePort) error = "a port (1-65535) is required";
-    else if (options.certFile.empty() || options.keyFile.empty()) error = "--cert and --key are required";
+    if (!havePort)
+        error = "a port (1-65535) is required";
+    else if (options.certFile.empty() || options.keyFile.empty())
+        error = "--cert and --key are required";
     return error.empty();
 }

@@ -8,8 +8,7 @@ namespace {
 const std::string kArea = "tool";
 const std::string kLastReport = "last-report";
 
-Json::Value VersionReply(const ServiceState& state)
-{
+Json::Value VersionReply(const ServiceState& state) {
     Json::Value reply;
     if (state.Mode(kArea, "version") == "newer") {
         reply["code"] = 202;
@@ -23,8 +22,7 @@ Json::Value VersionReply(const ServiceState& state)
     return reply;
 }
 
-Json::Value UrlListReply(const ServiceState& state)
-{
+Json::Value UrlListReply(const ServiceState& state) {
     const std::string pages[] = {"/home#/suggest?id=", "/home/agreement", "/home/help", "/home/download",
                                  "/home"};
     Json::Value reply;
@@ -39,8 +37,7 @@ Json::Value UrlListReply(const ServiceState& state)
     return reply;
 }
 
-Json::Value StatisticsReply(ServiceState& state, const std::string& body)
-{
+Json::Value StatisticsReply(ServiceState& state, const std::string& body) {
     Json::Value request;
     std::string report;
     Json::Value reply;
@@ -58,8 +55,7 @@ Json::Value StatisticsReply(ServiceState& state, const std::string& body)
 
 }  // namespace
 
-void RegisterToolEndpoints(httplib::Server& server, ServiceState& state)
-{
+void RegisterToolEndpoints(httplib::Server& server, ServiceState& state) {
     server.Post("/Home/tool/version", [&state](const httplib::Request& req, httplib::Response& res) {
         const auto raw = state.Mode("reply", req.path);
         SendJson(state, req, res, raw ? *raw : CompactJson(VersionReply(state)));
@@ -74,9 +70,10 @@ void RegisterToolEndpoints(httplib::Server& server, ServiceState& state)
         SendJson(state, req, res, raw ? *raw : CompactJson(UrlListReply(state)));
     });
     server.Get("/home/agreement", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content("<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>许可协议</title></head>"
-                        "<body><p>Zorvik服务工具使用许可协议</p></body></html>",
-                        "text/html;charset=UTF-8");
+        res.set_content(
+            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>许可协议</title></head>"
+            "<body><p>Zorvik服务工具使用许可协议</p></body></html>",
+            "text/html;charset=UTF-8");
     });
     server.Get("/_control/tool-report", [&state](const httplib::Request&, httplib::Response& res) {
         const auto report = state.Mode(kArea, kLastReport);

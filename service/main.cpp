@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
     }
     httplib::SSLServer server(options.certFile.c_str(), options.keyFile.c_str());
     if (!server.is_valid()) {
-        std::cerr << "local_service: cannot use certificate " << options.certFile << " and key " << options.keyFile
-                  << "\n";
+        std::cerr << "local_service: cannot use certificate " << options.certFile << " and key "
+                  << options.keyFile << "\n";
         return 1;
     }
     ServiceState state("https://127.0.0.1:" + std::to_string(options.port));

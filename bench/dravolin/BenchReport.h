@@ -21,8 +21,8 @@ inline std::filesystem::path SavePathFor(const std::filesystem::path& out, const
 }
 
 // "<seconds> <cpu-seconds> <bytes>" for run.sh; exit code of the program.
-inline int Report(const char* program, int failed, double seconds, double cpu, const std::filesystem::path& out,
-                  const std::vector<std::string>& urls) {
+inline int Report(const char* program, int failed, double seconds, double cpu,
+                  const std::filesystem::path& out, const std::vector<std::string>& urls) {
     if (failed != 0) {
         std::fprintf(stderr, "%s: %d transfers failed\n", program, failed);
         return 1;

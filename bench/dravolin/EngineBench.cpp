@@ -20,7 +20,9 @@ std::condition_variable changed;
 int finished = 0;
 int failed = 0;
 
-int32_t OnData(int32_t, float, int32_t, void*) { return 1; }
+int32_t OnData(int32_t, float, int32_t, void*) {
+    return 1;
+}
 
 int32_t OnStatus(int32_t, int32_t status, void*) {
     std::lock_guard lock(mutex);
@@ -53,8 +55,8 @@ int main(int argc, char** argv) {
         std::u16string path;
         for (char c : SavePathFor(out, urls[i]).string()) path += static_cast<char16_t>(c);
         DriverDownLoad_Open(handles[i], urls[i].data(), static_cast<int32_t>(urls[i].size()),
-                            reinterpret_cast<const uint16_t*>(path.data()), static_cast<int32_t>(path.size()), 0, 0,
-                            0);
+                            reinterpret_cast<const uint16_t*>(path.data()), static_cast<int32_t>(path.size()),
+                            0, 0, 0);
     }
     {
         std::unique_lock lock(mutex);

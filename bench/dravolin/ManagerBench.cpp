@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
             int32_t index = 0;
             DriverTask task;
             if (!g_driverTaskList.FindById(event.taskId, index, task)) continue;
-            if ((task.state == TASK_COMPLETED || task.state == TASK_FAILED) && finished.insert(task.id).second)
+            if ((task.state == TASK_COMPLETED || task.state == TASK_FAILED) &&
+                finished.insert(task.id).second)
                 failed += task.state == TASK_FAILED;
         }
     }

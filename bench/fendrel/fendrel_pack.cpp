@@ -22,7 +22,9 @@ int OnProgress(int percent, void* context) {
     return 1;
 }
 
-void OnError(int code, void* context) { static_cast<Outcome*>(context)->error.store(code); }
+void OnError(int code, void* context) {
+    static_cast<Outcome*>(context)->error.store(code);
+}
 
 std::wstring Wide(const char* text) {
     std::wstring out(std::mbstowcs(nullptr, text, 0), L'\0');

@@ -42,8 +42,7 @@ enum {
 
 /* Data callback: speed in bytes per second over the last few seconds, and
  * the whole percent done; called whenever the percentage changes. */
-typedef int32_t (*DravolinDataCallback)(int32_t handle, float bytesPerSecond,
-                                        int32_t percent, void* user);
+typedef int32_t (*DravolinDataCallback)(int32_t handle, float bytesPerSecond, int32_t percent, void* user);
 /* Status callback: one call at the end of every opened transfer. */
 typedef int32_t (*DravolinStatusCallback)(int32_t handle, int32_t status, void* user);
 
@@ -52,10 +51,10 @@ DRAVOLIN_API int32_t DriverDownLoad_Init(void);
 
 /* Register the callbacks of one handle; 1 on success, 0 for an unknown
  * handle. A later registration replaces the earlier one. */
-DRAVOLIN_API int32_t DriverDownLoad_DataCallBack_Log(DravolinDataCallback callback,
-                                                     int32_t handle, void* user);
-DRAVOLIN_API int32_t DriverDownLoad_ErrorCallBack_Log(DravolinStatusCallback callback,
-                                                      int32_t handle, void* user);
+DRAVOLIN_API int32_t DriverDownLoad_DataCallBack_Log(DravolinDataCallback callback, int32_t handle,
+                                                     void* user);
+DRAVOLIN_API int32_t DriverDownLoad_ErrorCallBack_Log(DravolinStatusCallback callback, int32_t handle,
+                                                      void* user);
 
 /* Start the transfer of url (urlLength bytes) into path (UTF-16, pathLength
  * code units). sizeLow/sizeHigh give the expected size (0 when unknown); it
@@ -65,8 +64,8 @@ DRAVOLIN_API int32_t DriverDownLoad_ErrorCallBack_Log(DravolinStatusCallback cal
  * earlier one is still ending runs after it. Every queued transfer ends with
  * one status callback, a transfer that cannot start included. */
 DRAVOLIN_API int32_t DriverDownLoad_Open(int32_t handle, const char* url, int32_t urlLength,
-                                         const uint16_t* path, int32_t pathLength,
-                                         uint32_t sizeLow, uint32_t sizeHigh, int32_t reserved);
+                                         const uint16_t* path, int32_t pathLength, uint32_t sizeLow,
+                                         uint32_t sizeHigh, int32_t reserved);
 
 /* Ask the newest transfer of the handle to stop. Returns 1 when accepted (a
  * 302 follows), 0 when there is nothing to cancel: no transfer, one already

@@ -57,14 +57,12 @@ int32_t DriverDownLoad_DataCallBack_Log(DravolinDataCallback callback, int32_t h
     return WithWorker(handle, [&](HandleWorker& w) { w.SetDataCallback(callback, user); });
 }
 
-int32_t DriverDownLoad_ErrorCallBack_Log(DravolinStatusCallback callback, int32_t handle,
-                                         void* user) {
+int32_t DriverDownLoad_ErrorCallBack_Log(DravolinStatusCallback callback, int32_t handle, void* user) {
     return WithWorker(handle, [&](HandleWorker& w) { w.SetStatusCallback(callback, user); });
 }
 
-int32_t DriverDownLoad_Open(int32_t handle, const char* url, int32_t urlLength,
-                            const uint16_t* path, int32_t pathLength, uint32_t sizeLow,
-                            uint32_t sizeHigh, int32_t reserved) {
+int32_t DriverDownLoad_Open(int32_t handle, const char* url, int32_t urlLength, const uint16_t* path,
+                            int32_t pathLength, uint32_t sizeLow, uint32_t sizeHigh, int32_t reserved) {
     try {
         dravolin::TransferRequest request =
             MakeRequest(url, urlLength, path, pathLength, sizeLow, sizeHigh, reserved);

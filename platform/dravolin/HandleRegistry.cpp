@@ -10,7 +10,9 @@ HandleRegistry& HandleRegistry::Instance() {
     return registry;
 }
 
-HandleRegistry::HandleRegistry() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+HandleRegistry::HandleRegistry() {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+}
 
 HandleRegistry::~HandleRegistry() {
     std::map<int32_t, std::shared_ptr<HandleWorker>> live;

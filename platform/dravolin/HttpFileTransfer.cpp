@@ -1,8 +1,8 @@
 #include "HttpFileTransfer.h"
 
+#include <curl/curl.h>
 #include <algorithm>
 #include <cstdlib>
-#include <curl/curl.h>
 #include <memory>
 #include <string_view>
 
@@ -30,8 +30,7 @@ std::string CaFile() {
 
 std::string_view Trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' ||
-                          s.back() == '\n'))
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n'))
         s.remove_suffix(1);
     return s;
 }
@@ -48,22 +47,22 @@ bool HeaderNameIs(std::string_view line, std::string_view name) {
 
 int32_t StatusForCurlError(CURLcode rc) {
     switch (rc) {
-    case CURLE_PARTIAL_FILE:
-        return DRAVOLIN_STATUS_INCOMPLETE;
-    case CURLE_URL_MALFORMAT:
-    case CURLE_UNSUPPORTED_PROTOCOL:
-        return DRAVOLIN_STATUS_BAD_REQUEST;
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_CONNECT_ERROR:
-    case CURLE_SSL_CERTPROBLEM:
-    case CURLE_SSL_CIPHER:
-    case CURLE_SSL_CACERT_BADFILE:
-    case CURLE_SSL_ISSUER_ERROR:
-    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
-    case CURLE_SSL_INVALIDCERTSTATUS:
-        return DRAVOLIN_STATUS_TLS;
-    default:
-        return DRAVOLIN_STATUS_NETWORK;
+        case CURLE_PARTIAL_FILE:
+            return DRAVOLIN_STATUS_INCOMPLETE;
+        case CURLE_URL_MALFORMAT:
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            return DRAVOLIN_STATUS_BAD_REQUEST;
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_SSL_CERTPROBLEM:
+        case CURLE_SSL_CIPHER:
+        case CURLE_SSL_CACERT_BADFILE:
+        case CURLE_SSL_ISSUER_ERROR:
+        case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        case CURLE_SSL_INVALIDCERTSTATUS:
+            return DRAVOLIN_STATUS_TLS;
+        default:
+            return DRAVOLIN_STATUS_NETWORK;
     }
 }
 
@@ -167,8 +166,8 @@ bool HttpFileTransfer::Attempt::AcceptPartialContent() {
     auto range = ParseContentRange(contentRange);
     const std::string& kept = resume->validator;
     bool keptIsEtag = !kept.empty() && kept.front() == '"';
-    bool sameVersion = keptIsEtag ? (etag.empty() || etag == kept)
-                                  : (lastModified.empty() || lastModified == kept);
+    bool sameVersion =
+        keptIsEtag ? (etag.empty() || etag == kept) : (lastModified.empty() || lastModified == kept);
     if (!range || range->first != resume->offset || !sameVersion) {
         startOver = true;
         return false;
@@ -276,7 +275,8 @@ void HttpFileTransfer::ReportProgress(int64_t written, int64_t total, bool finis
     if (finished) {
         percent = 100;
     } else if (base > 0) {
-        percent = static_cast<int32_t>(std::min<int64_t>(written / base * 100 + written % base * 100 / base, 100));
+        percent =
+            static_cast<int32_t>(std::min<int64_t>(written / base * 100 + written % base * 100 / base, 100));
         // Without an announced length the file is not known to be done.
         if (total < 0) percent = std::min(percent, 99);
     }

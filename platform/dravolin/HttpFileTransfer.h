@@ -11,7 +11,7 @@ namespace dravolin {
 
 struct TransferRequest {
     std::string url;
-    std::string targetPath;  // UTF-8
+    std::string targetPath;    // UTF-8
     int64_t expectedSize = 0;  // paces the percentage when the server gives no length
 };
 

@@ -1,11 +1,11 @@
 #include "PartialFile.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
 
 namespace dravolin {
 namespace {
@@ -31,7 +31,9 @@ PartialFile::PartialFile(std::string targetPath)
       partialPath_(targetPath_ + ".part"),
       metaPath_(targetPath_ + ".part.meta") {}
 
-PartialFile::~PartialFile() { Close(); }
+PartialFile::~PartialFile() {
+    Close();
+}
 
 std::optional<ResumePoint> PartialFile::ResumeFor(const std::string& url) const {
     std::ifstream meta(metaPath_);

@@ -26,6 +26,8 @@ double SpeedWindow::BytesPerSecond() const {
     return static_cast<double>(newest.bytes - oldest.bytes) / elapsed.count();
 }
 
-void SpeedWindow::Reset() { samples_.clear(); }
+void SpeedWindow::Reset() {
+    samples_.clear();
+}
 
 }  // namespace dravolin

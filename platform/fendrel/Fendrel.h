@@ -12,8 +12,8 @@
 
 // Third argument of StartPackageFileToIsoThread; copied by the call.
 struct PackOptions {
-    int32_t reserved = 0;      // not used; pass 0
-    std::string volumeLabel;   // UTF-8; empty: the source folder's name
+    int32_t reserved = 0;     // not used; pass 0
+    std::string volumeLabel;  // UTF-8; empty: the source folder's name
 };
 
 // Whole percent, rising: 0 once the source folder has been read and the
@@ -46,11 +46,9 @@ extern "C" {
 // Prepares the packer; returns 0 or an error code. Callbacks are unset.
 FENDREL_API int InitDllRes();
 
-FENDREL_API void SetFileToIsoProgressCallBack(
-    FileToIsoProgressCallback callback, void* context);
+FENDREL_API void SetFileToIsoProgressCallBack(FileToIsoProgressCallback callback, void* context);
 
-FENDREL_API void SetFileToIsoErrorCallBack(
-    FileToIsoErrorCallback callback, void* context);
+FENDREL_API void SetFileToIsoErrorCallBack(FileToIsoErrorCallback callback, void* context);
 
 // Copies both paths and the options and returns at once: 0 when the packing
 // thread runs, otherwise the code of a start that cannot proceed (bad
@@ -58,8 +56,8 @@ FENDREL_API void SetFileToIsoErrorCallBack(
 // callback, on the calling thread; every later failure is reported on the
 // packer's thread. The image is written beside `isoPath` and renamed to it
 // only when complete; an existing file of that name is replaced.
-FENDREL_API int StartPackageFileToIsoThread(
-    const wchar_t* sourceFolder, const wchar_t* isoPath, const PackOptions* options);
+FENDREL_API int StartPackageFileToIsoThread(const wchar_t* sourceFolder, const wchar_t* isoPath,
+                                            const PackOptions* options);
 
 // Stops a running packing and waits for its thread; the unfinished image is
 // removed and no callback follows.

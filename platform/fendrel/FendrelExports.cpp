@@ -24,7 +24,9 @@ std::optional<std::string> PathArgument(const wchar_t* path) {
 
 extern "C" {
 
-int InitDllRes() { return Session().Init(); }
+int InitDllRes() {
+    return Session().Init();
+}
 
 void SetFileToIsoProgressCallBack(FileToIsoProgressCallback callback, void* context) {
     Session().SetProgressCallback(callback, context);
@@ -50,8 +52,12 @@ int StartPackageFileToIsoThread(const wchar_t* sourceFolder, const wchar_t* isoP
     return kFendrelInternal;
 }
 
-void StopPackageIso() { Session().Stop(); }
+void StopPackageIso() {
+    Session().Stop();
+}
 
-void ReleaseFileToIsoDllRes() { Session().Release(); }
+void ReleaseFileToIsoDllRes() {
+    Session().Release();
+}
 
 }  // extern "C"

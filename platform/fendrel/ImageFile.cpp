@@ -36,15 +36,17 @@ int WriteBackError(int error) {
 
 }  // namespace
 
-ImageFile::~ImageFile() { Discard(); }
+ImageFile::~ImageFile() {
+    Discard();
+}
 
 int ImageFile::Create(const std::string& target) {
     struct stat info {};
     if (stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return kFendrelTargetUnwritable;
     static std::atomic<unsigned> serial{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate = target + "." + std::to_string(getpid()) + "-" +
-                                      std::to_string(serial.fetch_add(1)) + ".part";
+        const std::string candidate =
+            target + "." + std::to_string(getpid()) + "-" + std::to_string(serial.fetch_add(1)) + ".part";
         fd_ = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
             target_ = target;
@@ -82,7 +84,8 @@ int ImageFile::WriteBackStep() {
     const off_t settled = start - 2 * step;
     // A write error found here would no longer show at the final flush.
     if (sync_file_range(fd_, settled, step,
-                        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) != 0) {
+                        SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER) !=
+        0) {
         return WriteBackError(errno);
     }
     posix_fadvise(fd_, settled, step, POSIX_FADV_DONTNEED);

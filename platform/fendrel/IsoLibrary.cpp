@@ -17,6 +17,8 @@ bool StartIsoLibrary() {
     return true;
 }
 
-void StopIsoLibrary() { iso_finish(); }
+void StopIsoLibrary() {
+    iso_finish();
+}
 
 }  // namespace fendrel

@@ -25,7 +25,8 @@ std::optional<std::size_t> Utf16Units(std::string_view text) {
         back != text) {
         return std::nullopt;
     }
-    const auto beyondBasicPlane = std::count_if(wide.begin(), wide.end(), [](wchar_t c) { return c > 0xFFFF; });
+    const auto beyondBasicPlane =
+        std::count_if(wide.begin(), wide.end(), [](wchar_t c) { return c > 0xFFFF; });
     return wide.size() + static_cast<std::size_t>(beyondBasicPlane);
 }
 
@@ -35,8 +36,7 @@ NameCheck CheckJolietName(std::string_view utf8Name, bool isFolder) {
     const auto units = Utf16Units(utf8Name);
     if (!units) return NameCheck::kNotText;
     const auto dot = utf8Name.rfind('.');
-    const bool hasExtension =
-        !isFolder && dot != std::string_view::npos && dot + 1 < utf8Name.size();
+    const bool hasExtension = !isFolder && dot != std::string_view::npos && dot + 1 < utf8Name.size();
     const std::size_t limit = kJolietLongNameUnits + (hasExtension ? 1 : 0);
     return *units <= limit ? NameCheck::kFits : NameCheck::kTooLong;
 }

@@ -130,8 +130,7 @@ void WaitForChunk(burn_source* source, std::size_t wanted, const std::atomic<boo
     }
 }
 
-int WriteImage(burn_source* source, ImageFile& file, const std::atomic<bool>& stop,
-               Progress& progress) {
+int WriteImage(burn_source* source, ImageFile& file, const std::atomic<bool>& stop, Progress& progress) {
     const auto total = static_cast<std::uint64_t>(source->get_size(source));
     std::vector<unsigned char> chunk(kChunkBytes);
     std::uint64_t written = 0;
@@ -144,8 +143,7 @@ int WriteImage(burn_source* source, ImageFile& file, const std::atomic<bool>& st
         const int got = source->read_xt(source, chunk.data(), wanted);
         // The generator ends the stream early when it fails.
         if (got != wanted) return GeneratorFailure();
-        if (const int result = file.Write(chunk.data(), static_cast<std::size_t>(got));
-            result != kPackOk) {
+        if (const int result = file.Write(chunk.data(), static_cast<std::size_t>(got)); result != kPackOk) {
             return result;
         }
         written += static_cast<std::uint64_t>(got);
@@ -154,8 +152,7 @@ int WriteImage(burn_source* source, ImageFile& file, const std::atomic<bool>& st
     return kPackOk;
 }
 
-int Pack(const PackRequest& request, const std::atomic<bool>& stop,
-         const std::function<void(int)>& report) {
+int Pack(const PackRequest& request, const std::atomic<bool>& stop, const std::function<void(int)>& report) {
     const std::string label =
         request.volumeLabel.empty() ? DefaultLabel(request.sourceFolder) : request.volumeLabel;
     IsoImage* rawImage = nullptr;
@@ -167,8 +164,7 @@ int Pack(const PackRequest& request, const std::atomic<bool>& stop,
         result != kPackOk) {
         return result;
     }
-    if (summary.dataBlocks + summary.entries * kMetaBlocksPerEntry + kMetaBlocksFixed >
-        kMaxImageBlocks) {
+    if (summary.dataBlocks + summary.entries * kMetaBlocksPerEntry + kMetaBlocksFixed > kMaxImageBlocks) {
         return kFendrelImageTooLarge;
     }
     WriteOptsPtr opts = MakeWriteOptions();
@@ -181,8 +177,7 @@ int Pack(const PackRequest& request, const std::atomic<bool>& stop,
     burn_source* rawSource = nullptr;
     const int created = iso_image_create_burn_source(rawImage, opts.get(), &rawSource);
     if (created < 0) {
-        return static_cast<unsigned>(created) == ISO_FILE_TOO_BIG ? kFendrelImageTooLarge
-                                                               : kFendrelInternal;
+        return static_cast<unsigned>(created) == ISO_FILE_TOO_BIG ? kFendrelImageTooLarge : kFendrelInternal;
     }
     BurnSourcePtr source(rawSource);
     if (const int result = WriteImage(rawSource, file, stop, progress); result != kPackOk) {

@@ -9,7 +9,9 @@
 
 namespace fendrel {
 
-PackSession::~PackSession() { Release(); }
+PackSession::~PackSession() {
+    Release();
+}
 
 int PackSession::Init() {
     Release();
@@ -31,13 +33,13 @@ void PackSession::SetErrorCallback(FileToIsoErrorCallback callback, void* contex
     errorContext_ = context;
 }
 
-void PackSession::Refuse(int code) { ReportError(code); }
+void PackSession::Refuse(int code) {
+    ReportError(code);
+}
 
 int PackSession::Start(PackRequest request) {
     std::unique_lock lock(mutex_);
-    const int refusal = !initialised_ ? kFendrelNotInitialised
-                        : running_.load() ? kFendrelBusy
-                                          : kPackOk;
+    const int refusal = !initialised_ ? kFendrelNotInitialised : running_.load() ? kFendrelBusy : kPackOk;
     if (refusal != kPackOk) {
         lock.unlock();
         ReportError(refusal);

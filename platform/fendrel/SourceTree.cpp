@@ -95,8 +95,8 @@ private:
 
 }  // namespace
 
-int AddSourceFolder(IsoImage* image, const std::string& folder,
-                    const std::atomic<bool>& stop, SourceSummary& summary) {
+int AddSourceFolder(IsoImage* image, const std::string& folder, const std::atomic<bool>& stop,
+                    SourceSummary& summary) {
     struct stat info {};
     if (stat(folder.c_str(), &info) != 0) {
         return errno == ENOENT || errno == ENOTDIR ? kFendrelSourceMissing : kFendrelSourceUnreadable;

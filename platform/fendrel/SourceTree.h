@@ -14,7 +14,7 @@ struct SourceSummary {
 
 // Adds everything below `folder` to the image root, checking that each name
 // survives the Joliet tree. Returns kPackOk, kPackStopped or an error code.
-int AddSourceFolder(IsoImage* image, const std::string& folder,
-                    const std::atomic<bool>& stop, SourceSummary& summary);
+int AddSourceFolder(IsoImage* image, const std::string& folder, const std::atomic<bool>& stop,
+                    SourceSummary& summary);
 
 }  // namespace fendrel

@@ -16,22 +16,18 @@ namespace {
 
 constexpr const char* kDefaultOpener = "xdg-open";
 
-std::string ToUtf8(const std::wstring& text)
-{
+std::string ToUtf8(const std::wstring& text) {
     const int needed = WideToNarrow(CodePage::Utf8, text.c_str(), -1, nullptr, 0);
-    if (needed <= 0)
-        return {};
+    if (needed <= 0) return {};
     std::string narrow(static_cast<size_t>(needed), '\0');
-    if (WideToNarrow(CodePage::Utf8, text.c_str(), -1, narrow.data(), needed) != needed)
-        return {};
+    if (WideToNarrow(CodePage::Utf8, text.c_str(), -1, narrow.data(), needed) != needed) return {};
     narrow.resize(static_cast<size_t>(needed) - 1);  // the counted terminator
     return narrow;
 }
 
 }  // namespace
 
-void OpenInBrowser(const std::wstring& address)
-{
+void OpenInBrowser(const std::wstring& address) {
     const char* configured = std::getenv("PELLUCOR_BROWSER");
     std::string opener = configured != nullptr && *configured != '\0' ? configured : kDefaultOpener;
     std::string text = ToUtf8(address);
@@ -42,8 +38,7 @@ void OpenInBrowser(const std::wstring& address)
     char script[] = "\"$0\" \"$1\" </dev/null >/dev/null 2>&1 &";
     char* argv[] = {shell, flag, script, opener.data(), text.data(), nullptr};
     pid_t pid = -1;
-    if (posix_spawn(&pid, shell, nullptr, nullptr, argv, environ) != 0)
-        return;
+    if (posix_spawn(&pid, shell, nullptr, nullptr, argv, environ) != 0) return;
     while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
 }

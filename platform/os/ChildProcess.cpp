@@ -15,20 +15,16 @@ namespace os {
 
 namespace {
 
-void CloseFd(int& fd)
-{
-    if (fd >= 0)
-        ::close(fd);
+void CloseFd(int& fd) {
+    if (fd >= 0) ::close(fd);
     fd = -1;
 }
 
 // Runs `command` under the shell with both output streams on `outputFd`.
-pid_t SpawnShell(const std::string& command, int outputFd, int readFd)
-{
+pid_t SpawnShell(const std::string& command, int outputFd, int readFd) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
-    if (posix_spawn_file_actions_init(&actions) != 0)
-        return -1;
+    if (posix_spawn_file_actions_init(&actions) != 0) return -1;
     if (posix_spawnattr_init(&attributes) != 0) {
         posix_spawn_file_actions_destroy(&actions);
         return -1;
@@ -44,8 +40,7 @@ pid_t SpawnShell(const std::string& command, int outputFd, int readFd)
     std::string text = command;
     char* argv[] = {shell, flag, text.data(), nullptr};
     pid_t pid = -1;
-    if (posix_spawn(&pid, shell, &actions, &attributes, argv, environ) != 0)
-        pid = -1;
+    if (posix_spawn(&pid, shell, &actions, &attributes, argv, environ) != 0) pid = -1;
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return pid;
@@ -53,21 +48,17 @@ pid_t SpawnShell(const std::string& command, int outputFd, int readFd)
 
 }  // namespace
 
-ChildProcess::~ChildProcess()
-{
+ChildProcess::~ChildProcess() {
     End();
     CloseFd(outputFd_);
     CloseFd(wakeFds_[0]);
     CloseFd(wakeFds_[1]);
 }
 
-bool ChildProcess::StartShell(const std::string& command)
-{
-    if (pid_ > 0 || outputFd_ >= 0)
-        return false;
+bool ChildProcess::StartShell(const std::string& command) {
+    if (pid_ > 0 || outputFd_ >= 0) return false;
     int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-        return false;
+    if (::pipe2(pipeFds, O_CLOEXEC) != 0) return false;
     if (::pipe2(wakeFds_, O_CLOEXEC) != 0) {
         wakeFds_[0] = wakeFds_[1] = -1;
         ::close(pipeFds[0]);
@@ -88,28 +79,21 @@ bool ChildProcess::StartShell(const std::string& command)
     return true;
 }
 
-long ChildProcess::ReadOutput(char* buffer, size_t capacity)
-{
-    if (outputFd_ < 0 || closed_.load(std::memory_order_acquire))
-        return -1;
+long ChildProcess::ReadOutput(char* buffer, size_t capacity) {
+    if (outputFd_ < 0 || closed_.load(std::memory_order_acquire)) return -1;
     pollfd fds[2] = {{outputFd_, POLLIN, 0}, {wakeFds_[0], POLLIN, 0}};
     for (;;) {
         const int ready = ::poll(fds, 2, -1);
-        if (ready < 0 && errno == EINTR)
-            continue;
-        if (ready <= 0 || fds[1].revents != 0 || closed_.load(std::memory_order_acquire))
-            return -1;
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0 || fds[1].revents != 0 || closed_.load(std::memory_order_acquire)) return -1;
         const ssize_t count = ::read(outputFd_, buffer, capacity);
-        if (count < 0 && errno == EINTR)
-            continue;
+        if (count < 0 && errno == EINTR) continue;
         return count > 0 ? static_cast<long>(count) : -1;
     }
 }
 
-void ChildProcess::CloseOutput()
-{
-    if (closed_.exchange(true, std::memory_order_acq_rel))
-        return;
+void ChildProcess::CloseOutput() {
+    if (closed_.exchange(true, std::memory_order_acq_rel)) return;
     if (wakeFds_[1] >= 0) {
         const char wake = 1;
         while (::write(wakeFds_[1], &wake, 1) < 0 && errno == EINTR) {
@@ -117,10 +101,8 @@ void ChildProcess::CloseOutput()
     }
 }
 
-bool ChildProcess::End()
-{
-    if (pid_ <= 0)
-        return false;
+bool ChildProcess::End() {
+    if (pid_ <= 0) return false;
     // The child is not collected before this point, so its id and group
     // cannot have been reused.
     ::kill(-pid_, SIGKILL);

@@ -32,12 +32,12 @@ size_t DecodeOne(const unsigned char* s, size_t n, char32_t& value, size_t& bad)
         length = 2;
     } else if (lead >= 0xE0 && lead <= 0xEF) {
         length = 3;
-        if (lead == 0xE0) low = 0xA0;       // no overlong forms
-        if (lead == 0xED) high = 0x9F;      // no surrogates
+        if (lead == 0xE0) low = 0xA0;   // no overlong forms
+        if (lead == 0xED) high = 0x9F;  // no surrogates
     } else if (lead >= 0xF0 && lead <= 0xF4) {
         length = 4;
-        if (lead == 0xF0) low = 0x90;       // no overlong forms
-        if (lead == 0xF4) high = 0x8F;      // nothing beyond U+10FFFF
+        if (lead == 0xF0) low = 0x90;   // no overlong forms
+        if (lead == 0xF4) high = 0x8F;  // nothing beyond U+10FFFF
     } else {
         return 0;
     }

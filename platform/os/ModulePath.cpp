@@ -1,7 +1,7 @@
 #include "os/ModulePath.h"
 
-#include <climits>
 #include <unistd.h>
+#include <climits>
 
 #include "os/CodePage.h"
 

@@ -2,8 +2,7 @@
 
 namespace os {
 
-const std::string& ProductQueryCommand()
-{
+const std::string& ProductQueryCommand() {
     static const std::string command =
         "d=/sys/class/dmi/id; v() { cat \"$d/$1\" 2>/dev/null; }; "
         "printf '\\r\\n\\r\\nDescription=Computer System Product\\r\\nIdentifyingNumber=%s\\r\\n"

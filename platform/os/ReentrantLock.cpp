@@ -13,6 +13,8 @@ bool ReentrantLock::Acquire() {
     }
 }
 
-void ReentrantLock::Release() { mutex_.unlock(); }
+void ReentrantLock::Release() {
+    mutex_.unlock();
+}
 
 }  // namespace os

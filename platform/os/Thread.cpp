@@ -26,7 +26,9 @@ void Thread::Join() {
     thread_.join();
 }
 
-uint32_t CurrentThreadId() { return static_cast<uint32_t>(::gettid()); }
+uint32_t CurrentThreadId() {
+    return static_cast<uint32_t>(::gettid());
+}
 
 void Sleep(uint32_t milliseconds) {
     if (t_wakeEvent != nullptr) {
@@ -36,8 +38,12 @@ void Sleep(uint32_t milliseconds) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-SleepWakeEvent::SleepWakeEvent(ManualResetEvent& event) : previous_(t_wakeEvent) { t_wakeEvent = &event; }
+SleepWakeEvent::SleepWakeEvent(ManualResetEvent& event) : previous_(t_wakeEvent) {
+    t_wakeEvent = &event;
+}
 
-SleepWakeEvent::~SleepWakeEvent() { t_wakeEvent = previous_; }
+SleepWakeEvent::~SleepWakeEvent() {
+    t_wakeEvent = previous_;
+}
 
 }  // namespace os

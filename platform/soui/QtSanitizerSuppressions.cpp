@@ -4,12 +4,12 @@
 // configuration unreachable for good; leak checks of sanitizer builds skip
 // what it allocated.
 extern "C" __attribute__((visibility("default"), used)) const char* __lsan_default_suppressions() {
-  return "leak:libfontconfig.so\n";
+    return "leak:libfontconfig.so\n";
 }
 
 // Qt's raster engine spreads large fills and blits over a thread pool that
 // synchronises in uninstrumented code; thread checks of sanitizer builds
 // skip races found inside Qt's own allocations.
 extern "C" __attribute__((visibility("default"), used)) const char* __tsan_default_suppressions() {
-  return "race:libQt6Core.so\nrace:libQt6Gui.so\n";
+    return "race:libQt6Core.so\nrace:libQt6Gui.so\n";
 }

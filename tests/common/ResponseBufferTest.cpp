@@ -10,7 +10,9 @@ namespace {
 class ResponseBufferTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetResponseBuffer(); }
-    static size_t Append(const std::string& chunk) { return OnResponseData(chunk.data(), 1, chunk.size(), nullptr); }
+    static size_t Append(const std::string& chunk) {
+        return OnResponseData(chunk.data(), 1, chunk.size(), nullptr);
+    }
 };
 
 TEST_F(ResponseBufferTest, ChunksAppendAndStayTerminated) {

@@ -37,7 +37,10 @@ TEST(TextEncoding, NulInTheMiddleEndsTheText) {
 }
 
 TEST(TextEncoding, UntranslatableBytesAreSubstitutedNotThrown) {
-    EXPECT_EQ(Utf8ToOem("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(Utf8ToOem("a\xFF"
+                        "b"),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(WideToUtf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
 }
 

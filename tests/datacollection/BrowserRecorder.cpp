@@ -12,19 +12,16 @@
 
 namespace {
 
-std::vector<std::string> ReadLines(const std::string& path)
-{
+std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
     std::ifstream in(path);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
 
 }  // namespace
 
-BrowserRecorder::BrowserRecorder()
-{
+BrowserRecorder::BrowserRecorder() {
     std::string pattern = std::filesystem::temp_directory_path().string() + "/browser_XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot make a folder for the browser stand-in");
@@ -40,15 +37,13 @@ BrowserRecorder::BrowserRecorder()
     ::setenv("PELLUCOR_BROWSER", script_.c_str(), 1);
 }
 
-BrowserRecorder::~BrowserRecorder()
-{
+BrowserRecorder::~BrowserRecorder() {
     ::unsetenv("PELLUCOR_BROWSER");
     std::error_code ignored;
     std::filesystem::remove_all(dir_, ignored);
 }
 
-std::vector<std::string> BrowserRecorder::WaitForOpened(size_t count) const
-{
+std::vector<std::string> BrowserRecorder::WaitForOpened(size_t count) const {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     std::vector<std::string> lines = ReadLines(log_);
     while (lines.size() < count && std::chrono::steady_clock::now() < deadline) {

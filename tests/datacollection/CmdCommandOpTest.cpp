@@ -22,51 +22,43 @@ struct CollectedOutput {
 };
 CollectedOutput g_output;
 
-void Collect(const char* data, int length, int user)
-{
+void Collect(const char* data, int length, int user) {
     std::lock_guard<std::mutex> lock(g_output.mutex);
     g_output.text.append(data, static_cast<size_t>(length));
     g_output.user = user;
 }
 
-std::string Collected()
-{
+std::string Collected() {
     std::lock_guard<std::mutex> lock(g_output.mutex);
     return g_output.text;
 }
 
 template <typename Condition>
-bool WaitUntil(Condition condition)
-{
+bool WaitUntil(Condition condition) {
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
+        if (std::chrono::steady_clock::now() > deadline) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return true;
 }
 
 // True once the process has ended (a zombie that nobody collected counts).
-bool Ended(pid_t pid)
-{
+bool Ended(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string line;
-    if (!std::getline(stat, line))
-        return true;
+    if (!std::getline(stat, line)) return true;
     const size_t name = line.rfind(')');
     return name != std::string::npos && line.compare(name, 3, ") Z") == 0;
 }
 
-bool RunCommand(CCmdCommandOp* runner, const std::string& command)
-{
+bool RunCommand(CCmdCommandOp* runner, const std::string& command) {
     return RunCmdCommand(runner, command.data(), static_cast<int>(command.size()));
 }
 
 class CmdCommandOpTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         std::lock_guard<std::mutex> lock(g_output.mutex);
         g_output.text.clear();
         g_output.user = 0;
@@ -75,8 +67,7 @@ protected:
 
 }  // namespace
 
-TEST_F(CmdCommandOpTest, CollectsStandardOutputAndErrorOnTheReader)
-{
+TEST_F(CmdCommandOpTest, CollectsStandardOutputAndErrorOnTheReader) {
     CCmdCommandOp* runner = CreateCmdCommandOp();
     ASSERT_NE(runner, nullptr);
     ASSERT_TRUE(SetCmdOutputCallback(runner, &Collect, 7));
@@ -89,8 +80,7 @@ TEST_F(CmdCommandOpTest, CollectsStandardOutputAndErrorOnTheReader)
     EXPECT_EQ(g_output.user, 7);
 }
 
-TEST_F(CmdCommandOpTest, OneRunnerPerProcess)
-{
+TEST_F(CmdCommandOpTest, OneRunnerPerProcess) {
     CCmdCommandOp* runner = CreateCmdCommandOp();
     ASSERT_NE(runner, nullptr);
     EXPECT_EQ(CreateCmdCommandOp(), nullptr);
@@ -108,8 +98,7 @@ TEST_F(CmdCommandOpTest, OneRunnerPerProcess)
     EXPECT_TRUE(DestroyCmdCommandOp(again));
 }
 
-TEST_F(CmdCommandOpTest, StopsAChildThatIsStillRunningAndWhatItStarted)
-{
+TEST_F(CmdCommandOpTest, StopsAChildThatIsStillRunningAndWhatItStarted) {
     const std::string pidFile = ::testing::TempDir() + "cmd_child_" + std::to_string(::getpid());
     CCmdCommandOp* runner = CreateCmdCommandOp();
     ASSERT_NE(runner, nullptr);
@@ -126,8 +115,7 @@ TEST_F(CmdCommandOpTest, StopsAChildThatIsStillRunningAndWhatItStarted)
     std::remove(pidFile.c_str());
 }
 
-TEST_F(CmdCommandOpTest, RefusesACommandLongerThanTheCommandLine)
-{
+TEST_F(CmdCommandOpTest, RefusesACommandLongerThanTheCommandLine) {
     CCmdCommandOp* runner = CreateCmdCommandOp();
     ASSERT_NE(runner, nullptr);
     SetCmdOutputCallback(runner, &Collect, 0);
@@ -141,8 +129,7 @@ TEST_F(CmdCommandOpTest, RefusesACommandLongerThanTheCommandLine)
     EXPECT_TRUE(DestroyCmdCommandOp(runner));
 }
 
-TEST_F(CmdCommandOpTest, ARunnerWithoutACommandStopsCleanly)
-{
+TEST_F(CmdCommandOpTest, ARunnerWithoutACommandStopsCleanly) {
     CCmdCommandOp* runner = CreateCmdCommandOp();
     ASSERT_NE(runner, nullptr);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));

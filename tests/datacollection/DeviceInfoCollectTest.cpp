@@ -12,8 +12,7 @@ namespace {
 
 const DeviceInfoRecord kBefore{"old name", "old version", "old vendor", "old serial"};
 
-void ExpectUnchanged(const DeviceInfoRecord& record)
-{
+void ExpectUnchanged(const DeviceInfoRecord& record) {
     EXPECT_EQ(record.Name, kBefore.Name);
     EXPECT_EQ(record.Version, kBefore.Version);
     EXPECT_EQ(record.Vendor, kBefore.Vendor);
@@ -22,8 +21,7 @@ void ExpectUnchanged(const DeviceInfoRecord& record)
 
 }  // namespace
 
-TEST(DeviceInfoCollect, ParsesTheFirstHundredBytesThatArrive)
-{
+TEST(DeviceInfoCollect, ParsesTheFirstHundredBytesThatArrive) {
     // The first chunk holds all four values; what follows a second later is
     // not waited for.
     const std::string command =
@@ -37,22 +35,20 @@ TEST(DeviceInfoCollect, ParsesTheFirstHundredBytesThatArrive)
     EXPECT_EQ(record.IdentifyingNumber, "S-1");
 }
 
-TEST(DeviceInfoCollect, OutputShorterThanAHundredBytesLeavesTheRecord)
-{
+TEST(DeviceInfoCollect, OutputShorterThanAHundredBytesLeavesTheRecord) {
     DeviceInfoRecord record = kBefore;
-    CollectDeviceInfo(record, "printf 'IdentifyingNumber=S\\r\\nName=N\\r\\nVendor=V\\r\\nVersion=R\\r\\n'", 1500);
+    CollectDeviceInfo(record, "printf 'IdentifyingNumber=S\\r\\nName=N\\r\\nVendor=V\\r\\nVersion=R\\r\\n'",
+                      1500);
     ExpectUnchanged(record);
 }
 
-TEST(DeviceInfoCollect, AFailedLaunchLeavesTheRecord)
-{
+TEST(DeviceInfoCollect, AFailedLaunchLeavesTheRecord) {
     DeviceInfoRecord record = kBefore;
     CollectDeviceInfo(record, std::string(CCmdCommandOp::kMaxCommandLength + 1, 'x'), 1500);
     ExpectUnchanged(record);
 }
 
-TEST(DeviceInfoCollect, AMissingRunnerLeavesTheRecordAndTheOtherRunner)
-{
+TEST(DeviceInfoCollect, AMissingRunnerLeavesTheRecordAndTheOtherRunner) {
     CCmdCommandOp* other = CreateCmdCommandOp();
     ASSERT_NE(other, nullptr);
     DeviceInfoRecord record = kBefore;
@@ -61,12 +57,12 @@ TEST(DeviceInfoCollect, AMissingRunnerLeavesTheRecordAndTheOtherRunner)
     EXPECT_TRUE(DestroyCmdCommandOp(other));
 }
 
-TEST(DeviceInfoCollect, ASecondQueryReadsOnlyItsOwnOutput)
-{
+TEST(DeviceInfoCollect, ASecondQueryReadsOnlyItsOwnOutput) {
     // 152 bytes with a CR LF at offsets 130 and 131.
     DeviceInfoRecord record;
-    CollectDeviceInfo(record,
-                      "printf 'IdentifyingNumber=S\\r\\nName=N\\r\\nVendor=V\\r\\nVersion=R\\r\\n%081d\\r\\n%020d' 0 0");
+    CollectDeviceInfo(
+        record,
+        "printf 'IdentifyingNumber=S\\r\\nName=N\\r\\nVendor=V\\r\\nVersion=R\\r\\n%081d\\r\\n%020d' 0 0");
     ASSERT_EQ(record.Version, "R");
     // 130 bytes ending in a value without CR LF: the first output's CR LF
     // right behind it must not complete that value.

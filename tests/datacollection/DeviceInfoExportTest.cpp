@@ -8,19 +8,16 @@
 namespace {
 
 // A firmware value as the product query prints it: empty when unreadable.
-std::string FirmwareValue(const char* name)
-{
+std::string FirmwareValue(const char* name) {
     std::ifstream in(std::string("/sys/class/dmi/id/") + name);
     std::string value((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    while (!value.empty() && value.back() == '\n')
-        value.pop_back();
+    while (!value.empty() && value.back() == '\n') value.pop_back();
     return value;
 }
 
 }  // namespace
 
-TEST(DeviceInfoExport, FillsTheRecordFromTheFirmwareTable)
-{
+TEST(DeviceInfoExport, FillsTheRecordFromTheFirmwareTable) {
     DeviceInfoRecord record{"before", "before", "before", "before"};
     EXPECT_TRUE(DataCollection_GetDeviceInfo(&record));
     EXPECT_EQ(record.Version, FirmwareValue("product_version"));

@@ -9,9 +9,9 @@
 
 using namespace tessaly;
 
-TEST(ReportSealing, WritesTheReportAsStyledJsonInKeyOrder)
-{
-    OperationReport report{"10092", "1765353600", "1.3.24.910", "3", "ThinkBook 14", "Zorvik", "SN\"1\\", "1"};
+TEST(ReportSealing, WritesTheReportAsStyledJsonInKeyOrder) {
+    OperationReport report{"10092",        "1765353600", "1.3.24.910", "3",
+                           "ThinkBook 14", "Zorvik",     "SN\"1\\",    "1"};
     EXPECT_EQ(OperationReportJson(report),
               "{\n"
               "   \"Manufacture\" : \"Zorvik\",\n"
@@ -25,8 +25,7 @@ TEST(ReportSealing, WritesTheReportAsStyledJsonInKeyOrder)
               "}\n");
 }
 
-TEST(ReportSealing, KeepsBytesAboveAsciiAndEscapesControlCharacters)
-{
+TEST(ReportSealing, KeepsBytesAboveAsciiAndEscapesControlCharacters) {
     OperationReport report;
     report.PcModel = "\xC0\xE5\xD2\xD5 \xE4\xB8\xAD";  // ANSI text, not all of it UTF-8
     report.Manufacture = "a\tb\x01";
@@ -35,8 +34,7 @@ TEST(ReportSealing, KeepsBytesAboveAsciiAndEscapesControlCharacters)
     EXPECT_NE(json.find("\"Manufacture\" : \"a\\tb\\u0001\""), std::string::npos) << json;
 }
 
-TEST(ReportSealing, EncryptsInSlicesOf245Bytes)
-{
+TEST(ReportSealing, EncryptsInSlicesOf245Bytes) {
     struct Case {
         size_t textLength;
         size_t cipherLength;
@@ -47,14 +45,12 @@ TEST(ReportSealing, EncryptsInSlicesOf245Bytes)
     }
 }
 
-TEST(ReportSealing, SealsNothingWithAKeyThatDoesNotLoad)
-{
+TEST(ReportSealing, SealsNothingWithAKeyThatDoesNotLoad) {
     EXPECT_EQ(RsaPublicEncrypt("report", "-----BEGIN PUBLIC KEY-----\nAAAA\n-----END PUBLIC KEY-----"), "");
     EXPECT_EQ(RsaPublicEncrypt("report", ""), "");
 }
 
-TEST(ReportSealing, TheKeyIsA2048BitPemOfNineLines)
-{
+TEST(ReportSealing, TheKeyIsA2048BitPemOfNineLines) {
     const std::string key = kReportPublicKey;
     EXPECT_EQ(key.size(), 450u);
     EXPECT_EQ(key.rfind("-----BEGIN PUBLIC KEY-----\n", 0), 0u);
@@ -62,8 +58,7 @@ TEST(ReportSealing, TheKeyIsA2048BitPemOfNineLines)
     EXPECT_EQ(std::count(key.begin(), key.end(), '\n'), 8);
 }
 
-TEST(ReportSealing, TheSealedReportIsBase64OfWholeBlocks)
-{
+TEST(ReportSealing, TheSealedReportIsBase64OfWholeBlocks) {
     OperationReport shortReport{"10092", "1765353600", "1.3.24.910", "3", "", "", "", "1"};
     const std::string sealed = SealOperationReport(shortReport);
     EXPECT_EQ(sealed.size(), 344u);

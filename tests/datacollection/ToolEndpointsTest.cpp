@@ -8,21 +8,17 @@ namespace {
 const char* kVersionPath = "/Home/tool/version";
 const char* kUrlListPath = "/home/tool/urlList";
 
-std::string UrlList(std::initializer_list<const char*> urls, int code = 200)
-{
+std::string UrlList(std::initializer_list<const char*> urls, int code = 200) {
     std::string list;
-    for (const char* url : urls)
-        list += std::string(list.empty() ? "" : ",") + "{\"url\":\"" + url + "\"}";
+    for (const char* url : urls) list += std::string(list.empty() ? "" : ",") + "{\"url\":\"" + url + "\"}";
     return "{\"code\":" + std::to_string(code) + ",\"msg\":\"\",\"data\":[" + list + "]}";
 }
 
-ServiceUrlTable Marked()
-{
+ServiceUrlTable Marked() {
     return {{"mark 0", "mark 1", "mark 2", "mark 3", "mark 4"}};
 }
 
-void ExpectTable(const ServiceUrlTable& table, std::initializer_list<std::string> expected)
-{
+void ExpectTable(const ServiceUrlTable& table, std::initializer_list<std::string> expected) {
     int i = 0;
     for (const std::string& url : expected) {
         EXPECT_EQ(table.url[i], url) << "entry " << i;
@@ -36,8 +32,7 @@ using VersionCheck = ToolServiceTest;
 using UrlListFetch = ToolServiceTest;
 using FeedbackPage = ToolServiceTest;
 
-TEST_F(VersionCheck, PassesTheReplyCodeThrough)
-{
+TEST_F(VersionCheck, PassesTheReplyCodeThrough) {
     EXPECT_EQ(DataCollection_VersionGet(&tool), 200);
     Service().SetMode("tool", "version", "newer");
     EXPECT_EQ(DataCollection_VersionGet(&tool), 202);
@@ -46,16 +41,16 @@ TEST_F(VersionCheck, PassesTheReplyCodeThrough)
         const char* reply;
         int code;
     };
-    for (const Case& c : {Case{R"({"code":500,"msg":"busy"})", 500}, Case{R"({"code":-7})", -7},
-                          Case{R"({"code":"202","data":"https://x/new"})", 0}, Case{R"({"msg":"no code"})", 0},
-                          Case{R"({"code":20)", 0}, Case{R"(["code",202])", 0}}) {
+    for (const Case& c :
+         {Case{R"({"code":500,"msg":"busy"})", 500}, Case{R"({"code":-7})", -7},
+          Case{R"({"code":"202","data":"https://x/new"})", 0}, Case{R"({"msg":"no code"})", 0},
+          Case{R"({"code":20)", 0}, Case{R"(["code",202])", 0}}) {
         Service().SetMode("reply", kVersionPath, c.reply);
         EXPECT_EQ(DataCollection_VersionGet(&tool), c.code) << c.reply;
     }
 }
 
-TEST_F(VersionCheck, FailedRepliesGiveZero)
-{
+TEST_F(VersionCheck, FailedRepliesGiveZero) {
     for (const char* fault : {"no-brace", "close", "cut-json", "headers-only"}) {
         Service().SetFault(fault, kVersionPath);
         EXPECT_EQ(DataCollection_VersionGet(&tool), 0) << fault;
@@ -63,8 +58,7 @@ TEST_F(VersionCheck, FailedRepliesGiveZero)
     EXPECT_EQ(DataCollection_VersionGet(nullptr), 0);
 }
 
-TEST_F(VersionCheck, SendsTheToolIdentityAsStyledJson)
-{
+TEST_F(VersionCheck, SendsTheToolIdentityAsStyledJson) {
     ASSERT_EQ(DataCollection_VersionGet(&tool), 200);
     const auto sent = Service().Log(kVersionPath);
     ASSERT_EQ(sent.size(), 1u);
@@ -73,8 +67,7 @@ TEST_F(VersionCheck, SendsTheToolIdentityAsStyledJson)
     EXPECT_EQ(sent[0].body, "{\n   \"id\" : \"10092\",\n   \"versions\" : \"1.3.24.910\"\n}\n");
 }
 
-TEST_F(VersionCheck, A202StoresTheDownloadAddress)
-{
+TEST_F(VersionCheck, A202StoresTheDownloadAddress) {
     BrowserRecorder browser;
     EXPECT_TRUE(DataCollection_OpenToolDownUrl());  // nothing stored yet: an empty address
     ASSERT_EQ(browser.WaitForOpened(1).size(), 1u);
@@ -93,8 +86,7 @@ TEST_F(VersionCheck, A202StoresTheDownloadAddress)
     EXPECT_EQ(opened[1], Base() + "/download/Pellucor-setup.exe");
 }
 
-TEST_F(UrlListFetch, FillsTheFiveServiceAddresses)
-{
+TEST_F(UrlListFetch, FillsTheFiveServiceAddresses) {
     ServiceUrlTable table;
     EXPECT_TRUE(DataCollection_GetServerUrlInfo(&table));
     ExpectTable(table, {Base() + "/home#/suggest?id=", Base() + "/home/agreement", Base() + "/home/help",
@@ -117,16 +109,15 @@ TEST_F(UrlListFetch, FillsTheFiveServiceAddresses)
     }
 }
 
-TEST_F(UrlListFetch, TakesAMissingUrlAsEmptyAndABooleanAsText)
-{
-    Service().SetMode("reply", kUrlListPath, R"({"code":200,"data":[{"link":"x"},{"url":true},{"url":null}]})");
+TEST_F(UrlListFetch, TakesAMissingUrlAsEmptyAndABooleanAsText) {
+    Service().SetMode("reply", kUrlListPath,
+                      R"({"code":200,"data":[{"link":"x"},{"url":true},{"url":null}]})");
     ServiceUrlTable table = Marked();
     EXPECT_TRUE(DataCollection_GetServerUrlInfo(&table));
     ExpectTable(table, {"", "true", "", "", ""});
 }
 
-TEST_F(UrlListFetch, AUrlThatIsNoTextEndsTheFetch)
-{
+TEST_F(UrlListFetch, AUrlThatIsNoTextEndsTheFetch) {
     Service().SetMode("reply", kUrlListPath, UrlList({"d0", "d1", "d2", "d3", "d4"}));
     ServiceUrlTable table;
     ASSERT_TRUE(DataCollection_GetServerUrlInfo(&table));
@@ -144,8 +135,7 @@ TEST_F(UrlListFetch, AUrlThatIsNoTextEndsTheFetch)
     ExpectTable(table, {"e0", "d1", "d2", "d3", "d4"});
 }
 
-TEST_F(UrlListFetch, FailedRepliesStillCopyTheKeptAddresses)
-{
+TEST_F(UrlListFetch, FailedRepliesStillCopyTheKeptAddresses) {
     ServiceUrlTable table;
     ASSERT_TRUE(DataCollection_GetServerUrlInfo(&table));
     const ServiceUrlTable kept = table;
@@ -153,8 +143,7 @@ TEST_F(UrlListFetch, FailedRepliesStillCopyTheKeptAddresses)
         Service().SetFault(fault, kUrlListPath);
         table = Marked();
         EXPECT_FALSE(DataCollection_GetServerUrlInfo(&table)) << fault;
-        for (int i = 0; i < 5; ++i)
-            EXPECT_EQ(table.url[i], kept.url[i]) << fault << " entry " << i;
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(table.url[i], kept.url[i]) << fault << " entry " << i;
     }
     Service().SetFault("none");
     Service().SetMode("reply", kUrlListPath, R"({"code":"200","data":[{"url":"f0"}]})");
@@ -163,13 +152,13 @@ TEST_F(UrlListFetch, FailedRepliesStillCopyTheKeptAddresses)
     EXPECT_FALSE(DataCollection_GetServerUrlInfo(nullptr));
 }
 
-TEST_F(FeedbackPage, FallsBackToTheBuiltInAddressFollowedByTheId)
-{
+TEST_F(FeedbackPage, FallsBackToTheBuiltInAddressFollowedByTheId) {
     BrowserRecorder browser;
     EXPECT_TRUE(DataCollection_OpenFeedbackQuestion(&tool));
     ASSERT_EQ(browser.WaitForOpened(1).size(), 1u);
 
-    Service().SetMode("reply", kUrlListPath, UrlList({"https://fb.example/ask?tool=", "https://fb.example/terms"}));
+    Service().SetMode("reply", kUrlListPath,
+                      UrlList({"https://fb.example/ask?tool=", "https://fb.example/terms"}));
     ServiceUrlTable table;
     ASSERT_TRUE(DataCollection_GetServerUrlInfo(&table));
     ToolVersionInfo other{"4711", "ignored"};

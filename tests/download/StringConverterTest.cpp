@@ -5,7 +5,8 @@
 #include <string>
 
 TEST(StringConverter, ChineseTextRoundTrips) {
-    const std::wstring texts[] = {L"", L"/home/用户/驱动下载", L"D:\\驱动\\Aurex 14 G3\\Windows 11 64位", L"ascii only"};
+    const std::wstring texts[] = {L"", L"/home/用户/驱动下载", L"D:\\驱动\\Aurex 14 G3\\Windows 11 64位",
+                                  L"ascii only"};
     for (const std::wstring& text : texts) {
         const std::string narrow = g_stringConverter.WideToMultiByte(text);
         EXPECT_EQ(g_stringConverter.MultiByteToWide(narrow), text);
@@ -16,8 +17,13 @@ TEST(StringConverter, ChineseTextRoundTrips) {
 
 TEST(StringConverter, UnmappableCharactersAreReplacedWithoutThrowing) {
     const std::wstring withSurrogate = std::wstring(L"a") + static_cast<wchar_t>(0xD800) + L"b";
-    EXPECT_EQ(g_stringConverter.WideToMultiByte(withSurrogate), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(g_stringConverter.MultiByteToWide("a\xFF" "b"), L"a\xFFFD" L"b");
+    EXPECT_EQ(g_stringConverter.WideToMultiByte(withSurrogate),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(g_stringConverter.MultiByteToWide("a\xFF"
+                                                "b"),
+              L"a\xFFFD"
+              L"b");
 }
 
 TEST(StringConverter, TextStopsAtTheFirstNul) {

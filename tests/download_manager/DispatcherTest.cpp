@@ -15,7 +15,8 @@ namespace {
 constexpr int32_t kTask = 1;
 constexpr int32_t kSentinel = 999;
 
-DownLoadEvent Event(int32_t code, int32_t taskId, int32_t kind = 0, int32_t progress = 0, const wchar_t* text = L"") {
+DownLoadEvent Event(int32_t code, int32_t taskId, int32_t kind = 0, int32_t progress = 0,
+                    const wchar_t* text = L"") {
     DownLoadEvent e;
     e.code = code;
     e.taskId = taskId;
@@ -102,14 +103,80 @@ TEST_F(DispatcherTest, EachEventChangesTheTaskAsSpecified) {
         const wchar_t* wantSpeed;
         std::vector<int32_t> wantUi;
     } cases[] = {
-        {"progress while waiting", 1, false, 0, false, Event(305, kTask, 0, 40, L"2KB/S"), 2, false, 40, false, L"2KB/S", {312}},
-        {"progress keeps pause", 2, true, 10, false, Event(305, kTask, 0, 11, L"1KB/S"), 2, true, 11, false, L"1KB/S", {312}},
-        {"progress after done", 3, false, 99, false, Event(305, kTask, 0, 100, L"9MB/S"), 3, false, 99, false, L"old", {}},
-        {"progress after failure", 7, false, 5, false, Event(305, kTask, 0, 6, L"9MB/S"), 7, false, 5, false, L"old", {}},
-        {"pause from any state", 3, false, 70, false, Event(306, kTask, 2), 2, true, 70, false, L"old", {312}},
+        {"progress while waiting",
+         1,
+         false,
+         0,
+         false,
+         Event(305, kTask, 0, 40, L"2KB/S"),
+         2,
+         false,
+         40,
+         false,
+         L"2KB/S",
+         {312}},
+        {"progress keeps pause",
+         2,
+         true,
+         10,
+         false,
+         Event(305, kTask, 0, 11, L"1KB/S"),
+         2,
+         true,
+         11,
+         false,
+         L"1KB/S",
+         {312}},
+        {"progress after done",
+         3,
+         false,
+         99,
+         false,
+         Event(305, kTask, 0, 100, L"9MB/S"),
+         3,
+         false,
+         99,
+         false,
+         L"old",
+         {}},
+        {"progress after failure",
+         7,
+         false,
+         5,
+         false,
+         Event(305, kTask, 0, 6, L"9MB/S"),
+         7,
+         false,
+         5,
+         false,
+         L"old",
+         {}},
+        {"pause from any state",
+         3,
+         false,
+         70,
+         false,
+         Event(306, kTask, 2),
+         2,
+         true,
+         70,
+         false,
+         L"old",
+         {312}},
         {"resume from any state", 0, true, 70, true, Event(307, kTask, 2), 2, false, 70, true, L"old", {312}},
         {"stop", 2, true, 50, false, Event(308, kTask, 2), 0, false, 0, true, L"old", {312}},
-        {"queued clears the stop", 0, false, 0, true, Event(310, kTask, 2), 1, false, 0, false, L"old", {312}},
+        {"queued clears the stop",
+         0,
+         false,
+         0,
+         true,
+         Event(310, kTask, 2),
+         1,
+         false,
+         0,
+         false,
+         L"old",
+         {312}},
         {"failed", 2, false, 30, false, Event(309, kTask), 7, false, 30, false, L"old", {312}},
         {"done", 2, false, 99, false, Event(304, kTask), 3, false, 99, false, L"old", {318, 312}},
         {"unused 303", 2, false, 30, false, Event(303, kTask, 2), 2, false, 30, false, L"old", {}},
@@ -146,15 +213,18 @@ TEST_F(DispatcherTest, EachEventChangesTheTaskAsSpecified) {
 TEST_F(DispatcherTest, CounterDropsForEveryEndEvenOfUnlistedTasksButNeverBelowZero) {
     AddTask(2);
     g_activeDownLoads = 2;
-    auto ui = Apply({Event(304, 555), Event(308, 556, 2), Event(309, kTask), Event(304, kTask), Event(308, 557)});
+    auto ui =
+        Apply({Event(304, 555), Event(308, 556, 2), Event(309, kTask), Event(304, kTask), Event(308, 557)});
     EXPECT_EQ(g_activeDownLoads, 0);
-    EXPECT_EQ(Codes(ui), (std::vector<int32_t>{312, 318, 312})) << "unlisted tasks reach the window as nothing";
+    EXPECT_EQ(Codes(ui), (std::vector<int32_t>{312, 318, 312}))
+        << "unlisted tasks reach the window as nothing";
     EXPECT_EQ(Task().state, 3);
 }
 
 TEST_F(DispatcherTest, ProgressAfterDoneLeavesTheTaskCompleted) {
     AddTask(2);
-    auto ui = Apply({Event(305, kTask, 0, 50, L"1KB/S"), Event(304, kTask), Event(305, kTask, 0, 60, L"2KB/S")});
+    auto ui =
+        Apply({Event(305, kTask, 0, 50, L"1KB/S"), Event(304, kTask), Event(305, kTask, 0, 60, L"2KB/S")});
     EXPECT_EQ(Codes(ui), (std::vector<int32_t>{312, 318, 312}));
     EXPECT_EQ(Task().state, 3);
     EXPECT_EQ(Task().progress, 50);

@@ -130,7 +130,8 @@ TEST_F(FullPathTest, RandomActionsOverSixTransfersEndConsistent) {
         for (size_t f = 0; f < kDrivers.size(); ++f) {
             if (Task(current[f]).state != TASK_COMPLETED) continue;
             std::string path = fs::path(requests[f].savePath).string();
-            EXPECT_EQ(pelltest::FileSha256(path), pelltest::ServedFileSha256(kDrivers[f].name, kDrivers[f].size));
+            EXPECT_EQ(pelltest::FileSha256(path),
+                      pelltest::ServedFileSha256(kDrivers[f].name, kDrivers[f].size));
             ++completions;
             listAgain(f);
         }

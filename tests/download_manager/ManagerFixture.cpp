@@ -8,9 +8,9 @@
 namespace fs = std::filesystem;
 
 const std::vector<ServedDriver> kDrivers = {
-    {"velmontt7_zorvik_2.9.exe", 229376},        {"aurex14g3_zorvik_3.2.exe", 262144},
-    {"aurex14g3_audio_6.0.zip", 524288},         {"aurex16pro_bluetooth_22.240.zip", 786432},
-    {"aurex14g3_chipset_10.1.exe", 1048576},     {"aurex14g3_graphics_31.0.exe", 3145728},
+    {"velmontt7_zorvik_2.9.exe", 229376},    {"aurex14g3_zorvik_3.2.exe", 262144},
+    {"aurex14g3_audio_6.0.zip", 524288},     {"aurex16pro_bluetooth_22.240.zip", 786432},
+    {"aurex14g3_chipset_10.1.exe", 1048576}, {"aurex14g3_graphics_31.0.exe", 3145728},
 };
 
 std::vector<DownLoadSlot> DownLoadManagerProbe::Slots(CDownLoadManager& m) {
@@ -28,15 +28,16 @@ size_t DownLoadManagerProbe::Pending(CDownLoadManager& m) {
 void ManagerTest::SetUp() {
     service.Reset();
     setenv("DRAVOLIN_CA_FILE", service.CertificateFile().c_str(), 1);
-    dir = fs::temp_directory_path() /
-          ("manager-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() / ("manager-" + std::to_string(::getpid()) + "-" +
+                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     g_downLoadEventQueue.Clear();
 }
 
-void ManagerTest::TearDown() { fs::remove_all(dir); }
+void ManagerTest::TearDown() {
+    fs::remove_all(dir);
+}
 
 PendingDownLoad ManagerTest::Request(int32_t taskId, const ServedDriver& file) const {
     PendingDownLoad request;
@@ -48,10 +49,13 @@ PendingDownLoad ManagerTest::Request(int32_t taskId, const ServedDriver& file) c
     return request;
 }
 
-std::string ManagerTest::Target(const ServedDriver& file) const { return (dir / file.name).string(); }
+std::string ManagerTest::Target(const ServedDriver& file) const {
+    return (dir / file.name).string();
+}
 
 void ManagerTest::ExpectServedFile(const ServedDriver& file) const {
-    EXPECT_EQ(pelltest::FileSha256(Target(file)), pelltest::ServedFileSha256(file.name, file.size)) << file.name;
+    EXPECT_EQ(pelltest::FileSha256(Target(file)), pelltest::ServedFileSha256(file.name, file.size))
+        << file.name;
     EXPECT_FALSE(fs::exists(Target(file) + ".part")) << file.name;
 }
 

@@ -40,7 +40,9 @@ struct StatusTap {
 };
 
 // Keeps the engine's progress reports of one handle away from the manager.
-int32_t SwallowData(int32_t, float, int32_t, void*) { return 1; }
+int32_t SwallowData(int32_t, float, int32_t, void*) {
+    return 1;
+}
 
 const ServedDriver& kBig = kDrivers[5];
 const ServedDriver& kSmall = kDrivers[1];
@@ -81,7 +83,8 @@ TEST_F(ManagerTest, LimitTwoStartsOnePerTickAndTheThirdOnlyAfterOneEnds) {
         auto slots = Probe::Slots(manager);
         for (size_t i = 0; i < slots.size(); ++i) {
             if (slots[i].busy && !started.count(slots[i].taskId))
-                started[slots[i].taskId] = {static_cast<int>(i) + 1, Clock::now(), CountEvents(EVT_DOWNLOAD_DONE, 1)};
+                started[slots[i].taskId] = {static_cast<int>(i) + 1, Clock::now(),
+                                            CountEvents(EVT_DOWNLOAD_DONE, 1)};
         }
         return started.count(3) != 0;
     }));
@@ -336,7 +339,8 @@ TEST_F(ManagerTest, ProgramEndWhileDownloadingExitsCleanly) {
         const fs::path out = dir / ("round" + std::to_string(round));
         fs::create_directories(out);
         std::string command = "./exit_while_downloading '" + service.BaseUrl() + "' '" + out.string() + "'";
-        for (const ServedDriver& file : kDrivers) command += " " + file.name + ":" + std::to_string(file.size);
+        for (const ServedDriver& file : kDrivers)
+            command += " " + file.name + ":" + std::to_string(file.size);
         int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status)) << "round " << round;
         EXPECT_EQ(WEXITSTATUS(status), 0) << "round " << round;

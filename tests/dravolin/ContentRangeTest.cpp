@@ -25,9 +25,20 @@ TEST(ContentRange, ParsesWellFormedRanges) {
 
 TEST(ContentRange, RejectsMalformedOrInconsistentRanges) {
     const char* bad[] = {
-        "", "bytes", "bytes */1000", "items 0-9/10", "bytes0-9/10", "bytes 9-0/10",
-        "bytes 0-10/10", "bytes -1-9/10", "bytes 0-9/", "bytes 0-9", "bytes 0-9/10x",
-        "bytes 0x1-9/10", "bytes 0-99999999999999999999/*", "bytes 1-2-3/10",
+        "",
+        "bytes",
+        "bytes */1000",
+        "items 0-9/10",
+        "bytes0-9/10",
+        "bytes 9-0/10",
+        "bytes 0-10/10",
+        "bytes -1-9/10",
+        "bytes 0-9/",
+        "bytes 0-9",
+        "bytes 0-9/10x",
+        "bytes 0x1-9/10",
+        "bytes 0-99999999999999999999/*",
+        "bytes 1-2-3/10",
     };
     for (const char* text : bad) EXPECT_FALSE(ParseContentRange(text).has_value()) << text;
 }

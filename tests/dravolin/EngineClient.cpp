@@ -20,11 +20,14 @@ int32_t EngineClient::Open(const std::string& url, const std::string& path, int6
     std::u16string wide = Utf16(path);
     auto bytes = static_cast<uint64_t>(size);
     return DriverDownLoad_Open(handle_, url.data(), static_cast<int32_t>(url.size()),
-                               reinterpret_cast<const uint16_t*>(wide.data()), static_cast<int32_t>(wide.size()),
-                               static_cast<uint32_t>(bytes & 0xFFFFFFFFu), static_cast<uint32_t>(bytes >> 32), 0);
+                               reinterpret_cast<const uint16_t*>(wide.data()),
+                               static_cast<int32_t>(wide.size()), static_cast<uint32_t>(bytes & 0xFFFFFFFFu),
+                               static_cast<uint32_t>(bytes >> 32), 0);
 }
 
-bool EngineClient::Cancel() { return DriverDownLoad_Cancel(handle_) != 0; }
+bool EngineClient::Cancel() {
+    return DriverDownLoad_Cancel(handle_) != 0;
+}
 
 int32_t EngineClient::OnData(int32_t handle, float speed, int32_t percent, void* user) {
     auto* self = static_cast<EngineClient*>(user);
@@ -85,10 +88,19 @@ std::u16string Utf16(const std::string& utf8) {
         auto c = static_cast<unsigned char>(utf8[i]);
         uint32_t cp;
         size_t n;
-        if (c < 0x80) { cp = c; n = 1; }
-        else if (c < 0xE0) { cp = c & 0x1F; n = 2; }
-        else if (c < 0xF0) { cp = c & 0x0F; n = 3; }
-        else { cp = c & 0x07; n = 4; }
+        if (c < 0x80) {
+            cp = c;
+            n = 1;
+        } else if (c < 0xE0) {
+            cp = c & 0x1F;
+            n = 2;
+        } else if (c < 0xF0) {
+            cp = c & 0x0F;
+            n = 3;
+        } else {
+            cp = c & 0x07;
+            n = 4;
+        }
         for (size_t k = 1; k < n; ++k) cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
         i += n;
         if (cp >= 0x10000) {

@@ -29,7 +29,8 @@ protected:
         setenv("DRAVOLIN_CA_FILE", service.CertificateFile().c_str(), 1);
         dir = fs::temp_directory_path() /
               ("dravolin-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name()) / "驱动";
+               ::testing::UnitTest::GetInstance()->current_test_info()->name()) /
+              "驱动";
         fs::remove_all(dir.parent_path());
         fs::create_directories(dir);
     }

@@ -17,8 +17,8 @@ TEST(DravolinExports, ExactlyTheSixCalls) {
     }
     ASSERT_EQ(::pclose(pipe), 0);
     std::set<std::string> expected = {
-        "DriverDownLoad_Init",  "DriverDownLoad_DataCallBack_Log", "DriverDownLoad_ErrorCallBack_Log",
-        "DriverDownLoad_Open",  "DriverDownLoad_Cancel",           "DriverDownLoad_Free",
+        "DriverDownLoad_Init", "DriverDownLoad_DataCallBack_Log", "DriverDownLoad_ErrorCallBack_Log",
+        "DriverDownLoad_Open", "DriverDownLoad_Cancel",           "DriverDownLoad_Free",
     };
     EXPECT_EQ(names, expected);
 }

@@ -58,13 +58,15 @@ TEST_F(CorvaneTest, LookupStatusTextPicksTheSearchKeyOfTheFirstHit) {
     };
     for (const Case& c : {Case{"\"300\"", "PF0ABCDF"}, Case{"\"200\"", "1021"}, Case{"300", "PF0ABCDF"}}) {
         service->Reset();
-        service->SetMode("reply", kLookup,
-                         "{\"StatusCode\":" + c.status +
-                             ",\"Data\":[{\"categoryid\":\"1021\",\"codeName\":\"Aurex 14 G3\",\"sn\":\"PF0ABCDF\"},"
-                             "{\"categoryid\":\"2040\",\"sn\":\"MJ07XK11\"}]}");
+        service->SetMode(
+            "reply", kLookup,
+            "{\"StatusCode\":" + c.status +
+                ",\"Data\":[{\"categoryid\":\"1021\",\"codeName\":\"Aurex 14 G3\",\"sn\":\"PF0ABCDF\"},"
+                "{\"categoryid\":\"2040\",\"sn\":\"MJ07XK11\"}]}");
         SearchResult* result = nullptr;
         EXPECT_TRUE(QueryByName(&result, "anything", 41)) << c.status;
-        EXPECT_EQ(Body(kSearch), "{\n   \"osid\" : \"41\",\n   \"searchKey\" : \"" + c.expectedKey + "\"\n}\n");
+        EXPECT_EQ(Body(kSearch),
+                  "{\n   \"osid\" : \"41\",\n   \"searchKey\" : \"" + c.expectedKey + "\"\n}\n");
     }
 }
 
@@ -77,7 +79,8 @@ TEST_F(CorvaneTest, LookupWithoutUsableFirstHitSendsNoSearch) {
     const std::vector<Case> cases{
         {"model outside the product tree", [] {}, "Kestrel Mini"},
         {"unknown model (status 404)", [] {}, "No Such Model"},
-        {"empty hit list", [] { service->SetMode("reply", kLookup, R"({"StatusCode":200,"Data":[]})"); }, "x"},
+        {"empty hit list", [] { service->SetMode("reply", kLookup, R"({"StatusCode":200,"Data":[]})"); },
+         "x"},
         {"first hit without category, a later one with",
          [] {
              service->SetMode("reply", kLookup,
@@ -85,10 +88,15 @@ TEST_F(CorvaneTest, LookupWithoutUsableFirstHitSendsNoSearch) {
          },
          "x"},
         {"empty category",
-         [] { service->SetMode("reply", kLookup, R"({"StatusCode":300,"Data":[{"categoryid":"","sn":"PF0"}]})"); },
+         [] {
+             service->SetMode("reply", kLookup,
+                              R"({"StatusCode":300,"Data":[{"categoryid":"","sn":"PF0"}]})");
+         },
          "x"},
         {"status text beyond 200 and 300 after atoi",
-         [] { service->SetMode("reply", kLookup, R"({"StatusCode":"2000","Data":[{"categoryid":"1021"}]})"); },
+         [] {
+             service->SetMode("reply", kLookup, R"({"StatusCode":"2000","Data":[{"categoryid":"1021"}]})");
+         },
          "x"},
         {"lookup connection closed", [] { service->SetFault("close", kLookup); }, "Aurex 14 G3"},
         {"lookup reply broken", [] { service->SetFault("cut-json", kLookup); }, "Aurex 14 G3"},
@@ -123,7 +131,8 @@ TEST_F(CorvaneTest, TextArgumentsAreCutAtLengthOrNulAndIdsSentAsDecimal) {
     EXPECT_EQ(Body(kSuggest, 2), "{\n   \"key\" : \"Aurex\"\n}\n");
 
     DmInfoResult* serial = nullptr;
-    for (int osId : {42, -1, 123456, INT32_MIN}) EXPECT_TRUE(DriverInfo_QueryBy_SN(&serial, "PF1ZX900", 8, osId));
+    for (int osId : {42, -1, 123456, INT32_MIN})
+        EXPECT_TRUE(DriverInfo_QueryBy_SN(&serial, "PF1ZX900", 8, osId));
     EXPECT_EQ(Body(kSerial, 0), "{\n   \"OS\" : \"42\",\n   \"SN\" : \"PF1ZX900\"\n}\n");
     EXPECT_EQ(Body(kSerial, 1), "{\n   \"OS\" : \"-1\",\n   \"SN\" : \"PF1ZX900\"\n}\n");
     EXPECT_EQ(Body(kSerial, 2), "{\n   \"OS\" : \"123456\",\n   \"SN\" : \"PF1ZX900\"\n}\n");
@@ -131,7 +140,8 @@ TEST_F(CorvaneTest, TextArgumentsAreCutAtLengthOrNulAndIdsSentAsDecimal) {
 
     SearchResult* result = nullptr;
     ASSERT_FALSE(QueryByName(&result, "Aurex 驱动\"\\", 42));
-    EXPECT_EQ(Body(kLookup), "{\n   \"searchKey\" : \"Aurex 驱动\\\"\\\\\"\n}\n") << "UTF-8 bytes pass unescaped";
+    EXPECT_EQ(Body(kLookup), "{\n   \"searchKey\" : \"Aurex 驱动\\\"\\\\\"\n}\n")
+        << "UTF-8 bytes pass unescaped";
 }
 
 TEST_F(CorvaneTest, BadArgumentsFailWithoutARequest) {
@@ -154,7 +164,8 @@ TEST_F(CorvaneTest, SerialQueryFillsItsDrivers) {
     EXPECT_EQ(result->Driveinfo[2].Bus, "USB");
     EXPECT_EQ(result->Driveinfo[2].Hardwareid, "USB\\VID_8087&PID_0033");
     EXPECT_EQ(result->Driveinfo[2].Class, "蓝牙");
-    EXPECT_EQ(result->Driveinfo[2].Exefiledlurl, service->BaseUrl() + "/files/aurex16pro_bluetooth_22.240.zip");
+    EXPECT_EQ(result->Driveinfo[2].Exefiledlurl,
+              service->BaseUrl() + "/files/aurex16pro_bluetooth_22.240.zip");
 }
 
 // Each fault of the suggestion reply: the result, and whether *out was written.
@@ -164,10 +175,10 @@ TEST_F(CorvaneTest, FaultyRepliesGiveTheSpecifiedResult) {
         bool result;
         bool outWritten;
     };
-    for (const Case& c : {Case{"no-brace", false, true}, Case{"cut-json", false, true},
-                          Case{"invalid-json", false, true}, Case{"oversize", false, true},
-                          Case{"headers-only", false, true}, Case{"http-500", true, true},
-                          Case{"close", false, false}}) {
+    for (const Case& c :
+         {Case{"no-brace", false, true}, Case{"cut-json", false, true}, Case{"invalid-json", false, true},
+          Case{"oversize", false, true}, Case{"headers-only", false, true}, Case{"http-500", true, true},
+          Case{"close", false, false}}) {
         service->SetFault(c.fault);
         TreeNodeResult* result = Untouched<TreeNodeResult>();
         EXPECT_EQ(DriverInfo_QuerySuggest(&result, "Aurex", 5), c.result) << c.fault;
@@ -186,7 +197,8 @@ TEST_F(CorvaneTest, FaultOfTheSearchStepAfterAGoodLookup) {
         bool result;
         bool outWritten;
     };
-    for (const Case& c : {Case{"http-500", true, true}, Case{"no-brace", false, true}, Case{"close", false, false}}) {
+    for (const Case& c :
+         {Case{"http-500", true, true}, Case{"no-brace", false, true}, Case{"close", false, false}}) {
         service->SetFault(c.fault, kSearch);
         SearchResult* result = Untouched<SearchResult>();
         EXPECT_EQ(QueryByName(&result, "Aurex 16 Pro", 42), c.result) << c.fault;

@@ -94,9 +94,10 @@ TEST_F(ParsersTest, SearchRejectsValuesOfTheWrongKind) {
 }
 
 TEST_F(ParsersTest, EveryParserFailsWithoutBraceOrOnBrokenJson) {
-    const std::function<bool()> parsers[] = {ParseDmInfoResponse, ParseSearchResponse, ParseQueryForWebResponse,
-                                             ParseTreeNodeResponse};
-    for (const char* body : {"Service unavailable", "", "{\"StatusCode\":200,", "{\"a\" 1}", "{,\"StatusCode\":200}"}) {
+    const std::function<bool()> parsers[] = {ParseDmInfoResponse, ParseSearchResponse,
+                                             ParseQueryForWebResponse, ParseTreeNodeResponse};
+    for (const char* body :
+         {"Service unavailable", "", "{\"StatusCode\":200,", "{\"a\" 1}", "{,\"StatusCode\":200}"}) {
         for (const auto& parse : parsers) {
             Reply(body);
             EXPECT_FALSE(parse()) << body;
@@ -110,9 +111,10 @@ TEST_F(ParsersTest, LookupAcceptsOnly200And300InEitherForm) {
         bool accepted;
         const char* kept;
     };
-    for (const Case& c : {Case{"\"300\"", true, "300"}, Case{"200", true, "200"}, Case{"300", true, "300"},
-                          Case{"\"200 OK\"", true, "200 OK"}, Case{"404", false, ""}, Case{"\"404\"", false, ""},
-                          Case{"200.0", false, ""}, Case{"true", false, ""}, Case{"4294967496", false, ""}}) {
+    for (const Case& c :
+         {Case{"\"300\"", true, "300"}, Case{"200", true, "200"}, Case{"300", true, "300"},
+          Case{"\"200 OK\"", true, "200 OK"}, Case{"404", false, ""}, Case{"\"404\"", false, ""},
+          Case{"200.0", false, ""}, Case{"true", false, ""}, Case{"4294967496", false, ""}}) {
         Reply(std::string(R"({"Message":"m","StatusCode":)") + c.status +
               R"(,"Data":[{"categoryid":"1021","codeName":"Aurex","productLine":"A","sn":"PF0"}]})");
         ClearQueryForWebResult();
@@ -121,7 +123,8 @@ TEST_F(ParsersTest, LookupAcceptsOnly200And300InEitherForm) {
         EXPECT_EQ(g_queryForWebResult->Data.size(), c.accepted ? 1u : 0u) << c.status;
     }
     EXPECT_EQ(g_queryForWebResult->Data.size(), 0u);
-    Reply(R"({"StatusCode":300,"Data":[{"categoryid":"1021","codeName":"Aurex","productLine":"A","sn":"PF0"}]})");
+    Reply(
+        R"({"StatusCode":300,"Data":[{"categoryid":"1021","codeName":"Aurex","productLine":"A","sn":"PF0"}]})");
     ASSERT_TRUE(ParseQueryForWebResponse());
     EXPECT_EQ(g_queryForWebResult->Data[0].sn, "PF0");
     EXPECT_EQ(g_queryForWebResult->Data[0].codeName, "Aurex");
@@ -173,7 +176,8 @@ TEST_F(ParsersTest, SerialReplyKeepsOnlyWellTypedHeadMembers) {
 }
 
 TEST_F(ParsersTest, ClearingEmptiesAllButTheDefaultOs) {
-    ASSERT_TRUE(Search(R"({"StatusCode":"200","Message":"m","Data":{"driverList":[{}],"partList":[{}],"osList":[{}],
+    ASSERT_TRUE(
+        Search(R"({"StatusCode":"200","Message":"m","Data":{"driverList":[{}],"partList":[{}],"osList":[{}],
         "driverSerious":[{}],"driverMTList":[{}],"defaultOS":[{"ID":"42"}]}})"));
     ClearSearchResult();
     const SearchResult& r = *g_searchResult;
@@ -188,9 +192,9 @@ TEST(LeadingNumber, ReadsLikeAtoiAndStopsAtTheInt32Limits) {
         const char* text;
         int32_t value;
     };
-    for (const Case& c : {Case{"42", 42}, Case{" \t-7x", -7}, Case{"+12abc", 12}, Case{"", 0}, Case{"abc", 0},
-                          Case{"- 5", 0}, Case{"99999999999", INT32_MAX}, Case{"-2147483648", INT32_MIN},
-                          Case{"-99999999999", INT32_MIN}}) {
+    for (const Case& c :
+         {Case{"42", 42}, Case{" \t-7x", -7}, Case{"+12abc", 12}, Case{"", 0}, Case{"abc", 0}, Case{"- 5", 0},
+          Case{"99999999999", INT32_MAX}, Case{"-2147483648", INT32_MIN}, Case{"-99999999999", INT32_MIN}}) {
         EXPECT_EQ(LeadingNumber(c.text), c.value) << c.text;
     }
 }

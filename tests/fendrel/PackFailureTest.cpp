@@ -36,7 +36,8 @@ void SourceWithFile(Paths& paths, const std::string& name, std::uint64_t size = 
 const FailureCase kFailures[] = {
     {"source folder missing", [](Paths&) {}, kFendrelSourceMissing},
     {"source is a file", [](Paths& p) { packtest::WriteFile(p.source, 10, 1); }, kFendrelSourceMissing},
-    {"source folder empty", [](Paths& p) { packtest::fs::create_directories(p.source); }, kFendrelSourceEmpty},
+    {"source folder empty", [](Paths& p) { packtest::fs::create_directories(p.source); },
+     kFendrelSourceEmpty},
     {"target folder missing",
      [](Paths& p) {
          SourceWithFile(p, "a.txt");
@@ -62,7 +63,8 @@ const FailureCase kFailures[] = {
      [](Paths& p) { SourceWithFile(p, packtest::Repeat("a", 101) + ".inf"); }, kFendrelNameTooLong},
     {"folder name of 104 Joliet characters",
      [](Paths& p) {
-         packtest::fs::create_directories(p.source / (packtest::Repeat("长", 70) + packtest::Repeat("d", 34)) / "inner");
+         packtest::fs::create_directories(p.source /
+                                          (packtest::Repeat("长", 70) + packtest::Repeat("d", 34)) / "inner");
      },
      kFendrelNameTooLong},
     {"name that is not UTF-8", [](Paths& p) { SourceWithFile(p, "\xff\xfe.bin"); }, kFendrelNameNotText},
@@ -74,7 +76,9 @@ const FailureCase kFailures[] = {
      kFendrelImageTooLarge},
 };
 
-void PrintTo(const FailureCase& failure, std::ostream* out) { *out << failure.what; }
+void PrintTo(const FailureCase& failure, std::ostream* out) {
+    *out << failure.what;
+}
 
 class PackFailure : public ::testing::TestWithParam<FailureCase> {
 protected:
@@ -87,8 +91,8 @@ TEST_P(PackFailure, ReachesTheErrorCallbackAndLeavesNoImage) {
     GetParam().setUp(paths);
     const bool targetWasFolder = packtest::fs::is_directory(paths.iso);
     const bool hadFolder = packtest::fs::is_directory(paths.iso.parent_path());
-    const auto namesBefore = hadFolder ? packtest::FolderNames(paths.iso.parent_path())
-                                       : std::vector<std::string>{};
+    const auto namesBefore =
+        hadFolder ? packtest::FolderNames(paths.iso.parent_path()) : std::vector<std::string>{};
 
     packtest::PackRecorder recorder;
     packtest::PackAndWait(paths.source, paths.iso, recorder);

@@ -126,7 +126,8 @@ int RunProgram(const std::vector<std::string>& argv, std::string* output) {
     std::string collected;
     char buffer[4096];
     ssize_t got;
-    while ((got = read(pipeFds[0], buffer, sizeof buffer)) > 0) collected.append(buffer, static_cast<std::size_t>(got));
+    while ((got = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        collected.append(buffer, static_cast<std::size_t>(got));
     close(pipeFds[0]);
     if (spawned != 0) return -1;
     int status = 0;
@@ -169,9 +170,8 @@ void PackRecorder::Register() {
 
 bool PackRecorder::WaitForEnd(std::chrono::seconds limit) {
     std::unique_lock lock(mutex_);
-    return changed_.wait_for(lock, limit, [this] {
-        return !errors_.empty() || (!percents_.empty() && percents_.back() == 100);
-    });
+    return changed_.wait_for(
+        lock, limit, [this] { return !errors_.empty() || (!percents_.empty() && percents_.back() == 100); });
 }
 
 bool PackRecorder::WaitForPercent(int percent, std::chrono::seconds limit) {

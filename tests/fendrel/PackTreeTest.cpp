@@ -22,8 +22,9 @@ void BuildDriverTree(const path& root) {
     packtest::fs::create_directories(model / "网卡驱动");
     packtest::fs::create_directories(root / "空文件夹");
     packtest::fs::create_directories(root / "empty" / "nested" / "folders");
-    packtest::WriteFile(model / "声卡驱动" / "Realtek High Definition Audio Driver for Windows 10 64-bit 6.0.9235.1.exe",
-                        3u << 20, 1);
+    packtest::WriteFile(
+        model / "声卡驱动" / "Realtek High Definition Audio Driver for Windows 10 64-bit 6.0.9235.1.exe",
+        3u << 20, 1);
     packtest::WriteFile(model / "网卡驱动" / "英特尔无线网卡驱动程序.zip", 5u << 20, 2);
     packtest::WriteFile(model / "网卡驱动" / "readme.txt", 1234, 3);
     packtest::WriteFile(model / "empty.dat", 0, 4);

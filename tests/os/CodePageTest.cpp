@@ -61,18 +61,20 @@ TEST(CodePage, IllFormedUtf8BecomesReplacementCharacters) {
     const std::wstring r(1, static_cast<wchar_t>(0xFFFD));
     const std::vector<std::pair<std::string, std::wstring>> cases{
         {"\xFF", r},
-        {"a\xE4\xBD" "b", L"a" + r + L"b"},        // cut three-byte sequence: one replacement
-        {"\xC0\xAF", r + r},                        // overlong
-        {"\xED\xA0\x80", r + r + r},                // surrogate
-        {"\xF4\x90\x80\x80", r + r + r + r},        // beyond U+10FFFF
-        {"\xE4\xBD", r},                            // cut at the end
+        {"a\xE4\xBD"
+         "b",
+         L"a" + r + L"b"},                    // cut three-byte sequence: one replacement
+        {"\xC0\xAF", r + r},                  // overlong
+        {"\xED\xA0\x80", r + r + r},          // surrogate
+        {"\xF4\x90\x80\x80", r + r + r + r},  // beyond U+10FFFF
+        {"\xE4\xBD", r},                      // cut at the end
     };
     for (const auto& [narrow, wide] : cases) EXPECT_EQ(ToWide(CodePage::Ansi, narrow), wide);
 }
 
 TEST(CodePage, WideValuesOutsideUnicodeBecomeReplacementCharacters) {
-    for (wchar_t bad : {static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0xDFFF), static_cast<wchar_t>(0x110000),
-                        static_cast<wchar_t>(-1)}) {
+    for (wchar_t bad : {static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0xDFFF),
+                        static_cast<wchar_t>(0x110000), static_cast<wchar_t>(-1)}) {
         EXPECT_EQ(ToNarrow(CodePage::Utf8, std::wstring(1, bad)), "\xEF\xBF\xBD");
     }
 }

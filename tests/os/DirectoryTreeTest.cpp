@@ -11,48 +11,48 @@ namespace {
 namespace fs = std::filesystem;
 
 class DirectoryTree : public ::testing::Test {
- protected:
-  void SetUp() override {
-    root_ = fs::temp_directory_path() / ("pell_dirtree_" + std::to_string(::getpid()));
-    fs::remove_all(root_);
-    fs::create_directories(root_);
-  }
-  void TearDown() override {
-    std::error_code ignored;
-    fs::permissions(root_ / "locked", fs::perms::owner_all, ignored);
-    fs::remove_all(root_, ignored);
-  }
-  // The temporary folder's name is ASCII, so widening it byte by byte is exact.
-  std::wstring Wide(const fs::path& p) const {
-    const std::string narrow = p.string();
-    return std::wstring(narrow.begin(), narrow.end());
-  }
+protected:
+    void SetUp() override {
+        root_ = fs::temp_directory_path() / ("pell_dirtree_" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(root_ / "locked", fs::perms::owner_all, ignored);
+        fs::remove_all(root_, ignored);
+    }
+    // The temporary folder's name is ASCII, so widening it byte by byte is exact.
+    std::wstring Wide(const fs::path& p) const {
+        const std::string narrow = p.string();
+        return std::wstring(narrow.begin(), narrow.end());
+    }
 
-  fs::path root_;
+    fs::path root_;
 };
 
 TEST_F(DirectoryTree, CreatesEveryMissingFolder) {
-  const std::wstring deep = Wide(root_) + L"/one/two/驱动";
-  ASSERT_TRUE(os::CreateDirectoryTree(deep));
-  EXPECT_TRUE(fs::is_directory(root_ / "one" / "two" / u8"驱动"));
-  // Existing folders, a trailing separator and doubled separators are fine.
-  EXPECT_TRUE(os::CreateDirectoryTree(deep));
-  EXPECT_TRUE(os::CreateDirectoryTree(Wide(root_) + L"//a//b/"));
-  EXPECT_TRUE(fs::is_directory(root_ / "a" / "b"));
+    const std::wstring deep = Wide(root_) + L"/one/two/驱动";
+    ASSERT_TRUE(os::CreateDirectoryTree(deep));
+    EXPECT_TRUE(fs::is_directory(root_ / "one" / "two" / u8"驱动"));
+    // Existing folders, a trailing separator and doubled separators are fine.
+    EXPECT_TRUE(os::CreateDirectoryTree(deep));
+    EXPECT_TRUE(os::CreateDirectoryTree(Wide(root_) + L"//a//b/"));
+    EXPECT_TRUE(fs::is_directory(root_ / "a" / "b"));
 }
 
 TEST_F(DirectoryTree, ReportsFilesInTheWay) {
-  std::ofstream(root_ / "file.txt") << "x";
-  EXPECT_FALSE(os::CreateDirectoryTree(Wide(root_ / "file.txt")));
-  EXPECT_FALSE(os::CreateDirectoryTree(Wide(root_ / "file.txt" / "below")));
-  EXPECT_FALSE(os::CreateDirectoryTree(L""));
+    std::ofstream(root_ / "file.txt") << "x";
+    EXPECT_FALSE(os::CreateDirectoryTree(Wide(root_ / "file.txt")));
+    EXPECT_FALSE(os::CreateDirectoryTree(Wide(root_ / "file.txt" / "below")));
+    EXPECT_FALSE(os::CreateDirectoryTree(L""));
 }
 
 TEST_F(DirectoryTree, ReportsAFolderWithoutWriteRight) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
-  fs::create_directories(root_ / "locked");
-  fs::permissions(root_ / "locked", fs::perms::owner_read | fs::perms::owner_exec);
-  EXPECT_FALSE(os::CreateDirectoryTree(Wide(root_ / "locked" / "x" / "y")));
+    if (::geteuid() == 0) GTEST_SKIP() << "root ignores folder permissions";
+    fs::create_directories(root_ / "locked");
+    fs::permissions(root_ / "locked", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(os::CreateDirectoryTree(Wide(root_ / "locked" / "x" / "y")));
 }
 
 }  // namespace

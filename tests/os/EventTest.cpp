@@ -11,8 +11,14 @@ TEST(ManualResetEvent, StaysSetUntilResetAndReleasesEveryWaiter) {
     EXPECT_FALSE(event.WaitFor(1));
 
     std::atomic<int> released{0};
-    std::thread a([&] { event.Wait(); ++released; });
-    std::thread b([&] { event.Wait(); ++released; });
+    std::thread a([&] {
+        event.Wait();
+        ++released;
+    });
+    std::thread b([&] {
+        event.Wait();
+        ++released;
+    });
     event.Set();
     a.join();
     b.join();

@@ -49,7 +49,8 @@ TEST_F(ProcessView, ExecutablePathIsDecodedAsUtf8WhateverTheLocale) {
 TEST_F(ProcessView, ServiceAddressComesFromTheEnvironmentWhenSet) {
     EXPECT_EQ(RunProbe(probe, "-u PELLUCOR_SERVICE_URL").second, "https://compiled.default");
     EXPECT_EQ(RunProbe(probe, "PELLUCOR_SERVICE_URL=").second, "https://compiled.default");
-    EXPECT_EQ(RunProbe(probe, "PELLUCOR_SERVICE_URL=https://127.0.0.1:8443/").second, "https://127.0.0.1:8443");
+    EXPECT_EQ(RunProbe(probe, "PELLUCOR_SERVICE_URL=https://127.0.0.1:8443/").second,
+              "https://127.0.0.1:8443");
 }
 
 }  // namespace

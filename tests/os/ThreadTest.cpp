@@ -46,9 +46,7 @@ TEST(Sleep, WakeEventEndsTheSleepEarly) {
 TEST(Sleep, WithoutWakeEventSleepsTheWholeTime) {
     os::ManualResetEvent wake;
     wake.Set();
-    {
-        os::SleepWakeEvent scope(wake);
-    }
+    { os::SleepWakeEvent scope(wake); }
     // The scope has ended: the set event no longer cuts the sleep short.
     auto start = std::chrono::steady_clock::now();
     os::Sleep(30);

@@ -73,9 +73,10 @@ TEST_F(LocalServiceTest, LookupTellsSerialFromModelName) {
         std::string codeName;
         std::string sn;
     };
-    for (const Case& c : {Case{"PF0ABCDE", 300, "Aurex 14 G3", "PF0ABCDE"}, Case{"pf0abcdf", 300, "Aurex 14 G3", "PF0ABCDF"},
-                          Case{"Aurex 16 Pro", 200, "Aurex 16 Pro", ""}, Case{"velmont t7", 200, "Velmont T7", ""},
-                          Case{"Nothing Such", 404, "", ""}}) {
+    for (const Case& c :
+         {Case{"PF0ABCDE", 300, "Aurex 14 G3", "PF0ABCDE"}, Case{"pf0abcdf", 300, "Aurex 14 G3", "PF0ABCDF"},
+          Case{"Aurex 16 Pro", 200, "Aurex 16 Pro", ""}, Case{"velmont t7", 200, "Velmont T7", ""},
+          Case{"Nothing Such", 404, "", ""}}) {
         auto res = PostJson("/home/driver/QueryForWeb", "{\"searchKey\":\"" + c.key + "\"}");
         ASSERT_TRUE(res) << c.key;
         Json::Value reply = Parse(res->body);
@@ -99,10 +100,12 @@ TEST_F(LocalServiceTest, SearchListsDriversOfOneSystemWithAddressesBackAtTheServ
     ASSERT_EQ(drivers.size(), 4u);
     for (const auto& driver : drivers) {
         EXPECT_EQ(driver.size(), 21u);
-        EXPECT_EQ(driver["FilePath"].asString(), service.BaseUrl() + "/files/" + driver["FileName"].asString());
+        EXPECT_EQ(driver["FilePath"].asString(),
+                  service.BaseUrl() + "/files/" + driver["FileName"].asString());
     }
     bool hasZorvik = false;
-    for (const auto& part : reply["Data"]["partList"]) hasZorvik |= part["PartName"].asString() == "Zorvik驱动专用[重要]";
+    for (const auto& part : reply["Data"]["partList"])
+        hasZorvik |= part["PartName"].asString() == "Zorvik驱动专用[重要]";
     EXPECT_TRUE(hasZorvik);
     EXPECT_EQ(reply["Data"]["osList"].size(), 2u);
     EXPECT_EQ(reply["Data"]["defaultOS"][0]["ID"].asString(), "42");

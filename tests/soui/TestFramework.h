@@ -10,17 +10,17 @@
 namespace souitest {
 
 class TestFramework {
- public:
-  TestFramework();
-  ~TestFramework();
+public:
+    TestFramework();
+    ~TestFramework();
 
-  SOUI::SApplication& App() { return *app_; }
+    SOUI::SApplication& App() { return *app_; }
 
- private:
-  std::unique_ptr<SOUI::SComMgr> comMgr_;
-  SOUI::SAutoRefPtr<SOUI::IRenderFactory> render_;
-  SOUI::SAutoRefPtr<SOUI::IImgDecoderFactory> decoder_;
-  std::unique_ptr<SOUI::SApplication> app_;
+private:
+    std::unique_ptr<SOUI::SComMgr> comMgr_;
+    SOUI::SAutoRefPtr<SOUI::IRenderFactory> render_;
+    SOUI::SAutoRefPtr<SOUI::IImgDecoderFactory> decoder_;
+    std::unique_ptr<SOUI::SApplication> app_;
 };
 
 }  // namespace souitest

@@ -12,54 +12,55 @@ namespace {
 using namespace SOUI;
 
 struct ChangeLog {
-  std::vector<std::wstring> texts;
-  bool OnNotify(EventArgs* evt) {
-    auto* e = static_cast<EventRENotify*>(evt);
-    if (e->iNotify == EN_CHANGE) texts.push_back(std::wstring(static_cast<SWindow*>(e->sender)->GetWindowTextW().c_str()));
-    return true;
-  }
+    std::vector<std::wstring> texts;
+    bool OnNotify(EventArgs* evt) {
+        auto* e = static_cast<EventRENotify*>(evt);
+        if (e->iNotify == EN_CHANGE)
+            texts.push_back(std::wstring(static_cast<SWindow*>(e->sender)->GetWindowTextW().c_str()));
+        return true;
+    }
 };
 
 class EditTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(host.Open());
-    edit = host.FindChildByName2<SEdit>(L"edit_key");
-    ASSERT_NE(edit, nullptr);
-    edit->GetEventSet()->subscribeEvent(EVT_RE_NOTIFY, &ChangeLog::OnNotify, &log);
-  }
-  TestFramework framework;
-  ListHost host;
-  SEdit* edit = nullptr;
-  ChangeLog log;
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(host.Open());
+        edit = host.FindChildByName2<SEdit>(L"edit_key");
+        ASSERT_NE(edit, nullptr);
+        edit->GetEventSet()->subscribeEvent(EVT_RE_NOTIFY, &ChangeLog::OnNotify, &log);
+    }
+    TestFramework framework;
+    ListHost host;
+    SEdit* edit = nullptr;
+    ChangeLog log;
 };
 
 TEST_F(EditTest, TypingReportsEveryChangeOnceAskedTo) {
-  ASSERT_TRUE(test::TypeText(host, L"edit_key", L"ab"));
-  EXPECT_TRUE(log.texts.empty()) << "no change notices before EM_SETEVENTMASK";
-  EXPECT_EQ(edit->GetWindowTextW(), L"ab");
+    ASSERT_TRUE(test::TypeText(host, L"edit_key", L"ab"));
+    EXPECT_TRUE(log.texts.empty()) << "no change notices before EM_SETEVENTMASK";
+    EXPECT_EQ(edit->GetWindowTextW(), L"ab");
 
-  EXPECT_EQ(edit->SSendMessage(EM_SETEVENTMASK, 0, ENM_CHANGE), 0);
-  ASSERT_TRUE(test::TypeText(host, L"edit_key", L"主机"));
-  EXPECT_EQ(log.texts, (std::vector<std::wstring>{L"ab主", L"ab主机"}));
+    EXPECT_EQ(edit->SSendMessage(EM_SETEVENTMASK, 0, ENM_CHANGE), 0);
+    ASSERT_TRUE(test::TypeText(host, L"edit_key", L"主机"));
+    EXPECT_EQ(log.texts, (std::vector<std::wstring>{L"ab主", L"ab主机"}));
 
-  edit->SetWindowTextW(L"T480");
-  EXPECT_EQ(log.texts.back(), L"T480");
-  edit->SetWindowTextW(L"T480");  // the same text is still a change notice
-  EXPECT_EQ(log.texts.size(), 4u);
-  EXPECT_EQ(edit->GetWindowTextW(), L"T480");
+    edit->SetWindowTextW(L"T480");
+    EXPECT_EQ(log.texts.back(), L"T480");
+    edit->SetWindowTextW(L"T480");  // the same text is still a change notice
+    EXPECT_EQ(log.texts.size(), 4u);
+    EXPECT_EQ(edit->GetWindowTextW(), L"T480");
 }
 
 TEST_F(EditTest, ReadOnlyCueTextAndFocus) {
-  EXPECT_EQ(edit->GetCueText(), L"请输入");
-  edit->SetAttribute(L"readOnly", L"1", FALSE);
-  ASSERT_TRUE(test::TypeText(host, L"edit_key", L"x"));
-  EXPECT_EQ(edit->GetWindowTextW(), L"");
+    EXPECT_EQ(edit->GetCueText(), L"请输入");
+    edit->SetAttribute(L"readOnly", L"1", FALSE);
+    ASSERT_TRUE(test::TypeText(host, L"edit_key", L"x"));
+    EXPECT_EQ(edit->GetWindowTextW(), L"");
 
-  edit->SetFocus();
-  EXPECT_TRUE(edit->IsFocused());
-  edit->KillFocus();
-  EXPECT_FALSE(edit->IsFocused());
+    edit->SetFocus();
+    EXPECT_TRUE(edit->IsFocused());
+    edit->KillFocus();
+    EXPECT_FALSE(edit->IsFocused());
 }
 
 }  // namespace

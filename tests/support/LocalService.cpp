@@ -11,10 +11,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
-#include <fcntl.h>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -62,10 +62,11 @@ int WaitExit(pid_t pid) {
 }
 
 void MakeCertificate(const std::string& dir) {
-    int rc = WaitExit(Spawn({"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
-                             "-nodes", "-keyout", dir + "/key.pem", "-out", dir + "/cert.pem", "-days", "7", "-subj",
-                             "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"},
-                            true));
+    int rc = WaitExit(
+        Spawn({"openssl", "req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1",
+               "-nodes", "-keyout", dir + "/key.pem", "-out", dir + "/cert.pem", "-days", "7", "-subj",
+               "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"},
+              true));
     if (rc != 0) throw std::runtime_error("LocalService: openssl could not make a certificate");
 }
 
@@ -96,10 +97,10 @@ std::string QuoteJson(const Json::Value& value) {
 
 std::string LoggedRequest::Header(const std::string& name) const {
     for (const auto& [key, value] : headers) {
-        if (key.size() == name.size() &&
-            std::equal(key.begin(), key.end(), name.begin(),
-                       [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) ==
-                                                   std::tolower(static_cast<unsigned char>(b)); })) {
+        if (key.size() == name.size() && std::equal(key.begin(), key.end(), name.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            })) {
             return value;
         }
     }
@@ -135,8 +136,9 @@ void LocalService::Start(const std::string& dataDir) {
     for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
         port_ = UnusedPort();
         baseUrl_ = "https://127.0.0.1:" + std::to_string(port_);
-        std::vector<std::string> args{PELL_LOCAL_SERVICE_PATH, std::to_string(port_), "--cert",
-                                      tempDir_ + "/cert.pem", "--key", tempDir_ + "/key.pem"};
+        std::vector<std::string> args{
+            PELL_LOCAL_SERVICE_PATH, std::to_string(port_), "--cert", tempDir_ + "/cert.pem", "--key",
+            tempDir_ + "/key.pem"};
         if (!dataDir.empty()) {
             args.push_back("--data");
             args.push_back(dataDir);
@@ -192,7 +194,8 @@ int LocalService::UnusedPort() {
     return ntohs(addr.sin_port);
 }
 
-std::string LocalService::Control(const std::string& method, const std::string& path, const std::string& body) const {
+std::string LocalService::Control(const std::string& method, const std::string& path,
+                                  const std::string& body) const {
     auto client = ClientFor(baseUrl_);
     auto res = method == "GET" ? client->Get(path) : client->Post(path, body, "application/json");
     if (!res) throw std::runtime_error("LocalService: " + path + " did not answer");
@@ -226,8 +229,10 @@ std::vector<LoggedRequest> LocalService::Log() const {
     }
     std::vector<LoggedRequest> log;
     for (const auto& item : list) {
-        LoggedRequest request{item["method"].asString(), item["path"].asString(), {}, item["body"].asString()};
-        for (const auto& name : item["headers"].getMemberNames()) request.headers[name] = item["headers"][name].asString();
+        LoggedRequest request{
+            item["method"].asString(), item["path"].asString(), {}, item["body"].asString()};
+        for (const auto& name : item["headers"].getMemberNames())
+            request.headers[name] = item["headers"][name].asString();
         log.push_back(std::move(request));
     }
     return log;

@@ -19,9 +19,9 @@
 // A `LocalService` constructed directly is a private instance (own certificate,
 // port and process) that the destructor stops. Failures to start or to reach the
 // control endpoints throw std::runtime_error, which fails the test.
+#include <sys/types.h>
 #include <map>
 #include <string>
-#include <sys/types.h>
 #include <vector>
 
 namespace pelltest {

@@ -8,16 +8,16 @@
 namespace SOUI::rtf {
 
 enum class RtfStatus {
-  kOk,
-  kNotRtf,      // does not start with "{\rtf"
-  kUnbalanced,  // a group is closed that was never opened, or left open
+    kOk,
+    kNotRtf,      // does not start with "{\rtf"
+    kUnbalanced,  // a group is closed that was never opened, or left open
 };
 
 struct RtfText {
-  RtfStatus status = RtfStatus::kOk;
-  // Paragraphs end with '\n' (\par, \line, \sect, \page, \row); tabs are
-  // '\t'. With kUnbalanced it holds what could be read.
-  std::wstring text;
+    RtfStatus status = RtfStatus::kOk;
+    // Paragraphs end with '\n' (\par, \line, \sect, \page, \row); tabs are
+    // '\t'. With kUnbalanced it holds what could be read.
+    std::wstring text;
 };
 
 RtfText ReadRtf(std::string_view document);

@@ -14,88 +14,96 @@ namespace SOUI::test {
 
 namespace {
 
-void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons) {
-  QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
-  QCoreApplication::sendEvent(widget, &event);
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    QMouseEvent event(type, QPointF(pos), QPointF(widget->mapToGlobal(pos)), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
 }
 
 Qt::Key QtKey(WPARAM vk) {
-  switch (vk) {
-    case VK_UP: return Qt::Key_Up;
-    case VK_DOWN: return Qt::Key_Down;
-    case VK_RETURN: return Qt::Key_Return;
-    case VK_ESCAPE: return Qt::Key_Escape;
-    default: return static_cast<Qt::Key>(vk);
-  }
+    switch (vk) {
+        case VK_UP:
+            return Qt::Key_Up;
+        case VK_DOWN:
+            return Qt::Key_Down;
+        case VK_RETURN:
+            return Qt::Key_Return;
+        case VK_ESCAPE:
+            return Qt::Key_Escape;
+        default:
+            return static_cast<Qt::Key>(vk);
+    }
 }
 
 }  // namespace
 
 void ClickAt(SHostWnd& host, CPoint pt) {
-  QWidget* widget = NativeAccess::Widget(&host);
-  if (widget == nullptr) return;
-  QPoint pos(pt.x, pt.y);
-  // A native child there (an edit) gets the click, as it would from a user.
-  if (QWidget* child = widget->childAt(pos)) {
-    pos = child->mapFrom(widget, pos);
-    widget = child;
-  }
-  SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
-  SendMouse(widget, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
-  // The press may have ended the window.
-  if (NativeAccess::Widget(&host) != nullptr) SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
+    QWidget* widget = NativeAccess::Widget(&host);
+    if (widget == nullptr) return;
+    QPoint pos(pt.x, pt.y);
+    // A native child there (an edit) gets the click, as it would from a user.
+    if (QWidget* child = widget->childAt(pos)) {
+        pos = child->mapFrom(widget, pos);
+        widget = child;
+    }
+    SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
+    SendMouse(widget, QEvent::MouseButtonPress, pos, Qt::LeftButton, Qt::LeftButton);
+    // The press may have ended the window.
+    if (NativeAccess::Widget(&host) != nullptr)
+        SendMouse(widget, QEvent::MouseButtonRelease, pos, Qt::LeftButton, Qt::NoButton);
 }
 
 CPoint CenterOnHost(SWindow& wnd) {
-  const CRect rc = wnd.GetContainer() ? wnd.GetContainer()->FrameToHost(wnd.GetWindowRect()) : wnd.GetWindowRect();
-  return rc.CenterPoint();
+    const CRect rc =
+        wnd.GetContainer() ? wnd.GetContainer()->FrameToHost(wnd.GetWindowRect()) : wnd.GetWindowRect();
+    return rc.CenterPoint();
 }
 
 bool ClickInItem(SHostWnd& host, SListView& list, int item, const wchar_t* name) {
-  SItemPanel* panel = list.GetItemPanel(item);
-  SWindow* target = panel ? panel->FindChildByName(name) : nullptr;
-  if (target == nullptr) return false;
-  ClickAt(host, CenterOnHost(*target));
-  return true;
+    SItemPanel* panel = list.GetItemPanel(item);
+    SWindow* target = panel ? panel->FindChildByName(name) : nullptr;
+    if (target == nullptr) return false;
+    ClickAt(host, CenterOnHost(*target));
+    return true;
 }
 
 void WheelOver(SHostWnd& host, SWindow& wnd, int delta) {
-  QWidget* widget = NativeAccess::Widget(&host);
-  if (widget == nullptr) return;
-  const CPoint c = CenterOnHost(wnd);
-  const QPoint pos(c.x, c.y);
-  SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
-  QWheelEvent wheel(QPointF(pos), QPointF(widget->mapToGlobal(pos)), QPoint(), QPoint(0, delta), Qt::NoButton,
-                    Qt::NoModifier, Qt::NoScrollPhase, false);
-  QCoreApplication::sendEvent(widget, &wheel);
+    QWidget* widget = NativeAccess::Widget(&host);
+    if (widget == nullptr) return;
+    const CPoint c = CenterOnHost(wnd);
+    const QPoint pos(c.x, c.y);
+    SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
+    QWheelEvent wheel(QPointF(pos), QPointF(widget->mapToGlobal(pos)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(widget, &wheel);
 }
 
 void PressKey(SHostWnd& host, WPARAM virtualKey) {
-  QWidget* target = NativeAccess::Widget(&host);
-  if (auto* edit = dynamic_cast<SEdit*>(host.GetSwndFocus())) target = EditAccess::LineEdit(*edit);
-  if (target == nullptr) return;
-  QKeyEvent press(QEvent::KeyPress, QtKey(virtualKey), Qt::NoModifier);
-  QCoreApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, QtKey(virtualKey), Qt::NoModifier);
-  QCoreApplication::sendEvent(target, &release);
+    QWidget* target = NativeAccess::Widget(&host);
+    if (auto* edit = dynamic_cast<SEdit*>(host.GetSwndFocus())) target = EditAccess::LineEdit(*edit);
+    if (target == nullptr) return;
+    QKeyEvent press(QEvent::KeyPress, QtKey(virtualKey), Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, QtKey(virtualKey), Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
 }
 
 void RedrawNow(SHostWnd& host) {
-  if (QWidget* widget = NativeAccess::Widget(&host)) widget->repaint();
+    if (QWidget* widget = NativeAccess::Widget(&host)) widget->repaint();
 }
 
 bool TypeText(SHostWnd& host, const wchar_t* editName, const std::wstring& text) {
-  auto* edit = host.FindChildByName2<SEdit>(editName);
-  QLineEdit* line = edit ? EditAccess::LineEdit(*edit) : nullptr;
-  if (line == nullptr) return false;
-  for (wchar_t ch : text) {
-    const QString s = QString::fromStdWString(std::wstring(1, ch));
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, s);
-    QCoreApplication::sendEvent(line, &press);
-    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, s);
-    QCoreApplication::sendEvent(line, &release);
-  }
-  return true;
+    auto* edit = host.FindChildByName2<SEdit>(editName);
+    QLineEdit* line = edit ? EditAccess::LineEdit(*edit) : nullptr;
+    if (line == nullptr) return false;
+    for (wchar_t ch : text) {
+        const QString s = QString::fromStdWString(std::wstring(1, ch));
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, s);
+        QCoreApplication::sendEvent(line, &press);
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, s);
+        QCoreApplication::sendEvent(line, &release);
+    }
+    return true;
 }
 
 }  // namespace SOUI::test

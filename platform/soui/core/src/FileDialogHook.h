@@ -7,9 +7,9 @@ namespace SOUI::detail {
 enum class DialogKind { kOpen, kSave, kFolderBrowser };
 
 struct IFileDialogHook {
-  virtual ~IFileDialogHook() = default;
-  // The dialog shows and has listed its folder; the hook answers it.
-  virtual void OnDialogShown(QFileDialog& dialog, DialogKind kind) = 0;
+    virtual ~IFileDialogHook() = default;
+    // The dialog shows and has listed its folder; the hook answers it.
+    virtual void OnDialogShown(QFileDialog& dialog, DialogKind kind) = 0;
 };
 
 void SetFileDialogHook(IFileDialogHook* hook);

@@ -17,9 +17,9 @@ bool OnWindowThread();
 
 // One running loop: Run or a modal dialog.
 struct LoopFrame {
-  QEventLoop loop;
-  bool quit = false;  // ended by WM_QUIT
-  int code = 0;
+    QEventLoop loop;
+    bool quit = false;  // ended by WM_QUIT
+    int code = 0;
 };
 // Runs until WM_QUIT or ExitLoopFrame; a WM_QUIT that came while no loop
 // ran ends it at once.
@@ -29,11 +29,11 @@ void ExitLoopFrame(LoopFrame& frame, int code);
 // Counts nested deliveries of native events, so that objects are not
 // deleted under the code that is still using them.
 class DeliveryScope {
- public:
-  DeliveryScope();
-  ~DeliveryScope();
-  DeliveryScope(const DeliveryScope&) = delete;
-  DeliveryScope& operator=(const DeliveryScope&) = delete;
+public:
+    DeliveryScope();
+    ~DeliveryScope();
+    DeliveryScope(const DeliveryScope&) = delete;
+    DeliveryScope& operator=(const DeliveryScope&) = delete;
 };
 // Deletes now, or once the current delivery has ended.
 void SafeDelete(QObject* obj);

@@ -12,13 +12,13 @@ class SHostDialog;
 namespace SOUI::detail {
 
 struct IMessageBoxHook {
-  virtual ~IMessageBoxHook() = default;
-  // The system's box: the answer, given instead of showing it.
-  virtual int OnSystemBox(const std::wstring& text, const std::wstring& caption, UINT type) = 0;
-  // A framework box is showing and its modal loop runs; buttonIds[i] is
-  // the answer of the i-th button ("button1st", ...).
-  virtual void OnFrameworkBox(SHostDialog& box, const std::wstring& text, const std::wstring& caption,
-                              const std::vector<int>& buttonIds) = 0;
+    virtual ~IMessageBoxHook() = default;
+    // The system's box: the answer, given instead of showing it.
+    virtual int OnSystemBox(const std::wstring& text, const std::wstring& caption, UINT type) = 0;
+    // A framework box is showing and its modal loop runs; buttonIds[i] is
+    // the answer of the i-th button ("button1st", ...).
+    virtual void OnFrameworkBox(SHostDialog& box, const std::wstring& text, const std::wstring& caption,
+                                const std::vector<int>& buttonIds) = 0;
 };
 
 void SetMessageBoxHook(IMessageBoxHook* hook);

@@ -23,101 +23,107 @@ namespace {
 const QEvent::Type kPostedMessage = static_cast<QEvent::Type>(QEvent::User + 0x50);
 
 class PostedMessageEvent : public QEvent {
- public:
-  explicit PostedMessageEvent(const MSG& m) : QEvent(kPostedMessage), msg(m) {}
-  MSG msg;
+public:
+    explicit PostedMessageEvent(const MSG& m) : QEvent(kPostedMessage), msg(m) {}
+    MSG msg;
 };
 
 void HandleQuit(int code);
 
 class QueueReceiver : public QObject {
- protected:
-  void customEvent(QEvent* e) override {
-    if (e->type() != kPostedMessage) return;
-    MSG msg = static_cast<PostedMessageEvent*>(e)->msg;
-    if (msg.message == WM_QUIT) {
-      HandleQuit(static_cast<int>(msg.wParam));
-      return;
+protected:
+    void customEvent(QEvent* e) override {
+        if (e->type() != kPostedMessage) return;
+        MSG msg = static_cast<PostedMessageEvent*>(e)->msg;
+        if (msg.message == WM_QUIT) {
+            HandleQuit(static_cast<int>(msg.wParam));
+            return;
+        }
+        SMessageLoop::GetCurrent()->DispatchMessage(msg);
     }
-    SMessageLoop::GetCurrent()->DispatchMessage(msg);
-  }
 };
 
 // Made once on the window thread; other threads only read it.
 std::atomic<QueueReceiver*>& Receiver() {
-  static std::atomic<QueueReceiver*> receiver{nullptr};
-  return receiver;
+    static std::atomic<QueueReceiver*> receiver{nullptr};
+    return receiver;
 }
 
 std::vector<LoopFrame*>& Frames() {
-  static std::vector<LoopFrame*> frames;
-  return frames;
+    static std::vector<LoopFrame*> frames;
+    return frames;
 }
 
 std::optional<int>& PendingQuit() {
-  static std::optional<int> pending;
-  return pending;
+    static std::optional<int> pending;
+    return pending;
 }
 
 int& Deliveries() {
-  static int depth = 0;
-  return depth;
+    static int depth = 0;
+    return depth;
 }
 
 void HandleQuit(int code) {
-  if (Frames().empty()) {
-    PendingQuit() = code;
-    return;
-  }
-  LoopFrame* top = Frames().back();
-  top->quit = true;
-  ExitLoopFrame(*top, code);
+    if (Frames().empty()) {
+        PendingQuit() = code;
+        return;
+    }
+    LoopFrame* top = Frames().back();
+    top->quit = true;
+    ExitLoopFrame(*top, code);
 }
 
 }  // namespace
 
 void InitMessageQueue() {
-  EnsureQtApplication();
-  // Kept with the Qt application until the process ends.
-  if (!Receiver().load()) Receiver().store(new QueueReceiver());
+    EnsureQtApplication();
+    // Kept with the Qt application until the process ends.
+    if (!Receiver().load()) Receiver().store(new QueueReceiver());
 }
 
 bool PostToQueue(const MSG& msg) {
-  QObject* receiver = Receiver().load();
-  if (receiver == nullptr) return false;
-  QCoreApplication::postEvent(receiver, new PostedMessageEvent(msg));
-  return true;
+    QObject* receiver = Receiver().load();
+    if (receiver == nullptr) return false;
+    QCoreApplication::postEvent(receiver, new PostedMessageEvent(msg));
+    return true;
 }
 
 bool OnWindowThread() {
-  return QCoreApplication::instance() != nullptr &&
-         QThread::currentThread() == QCoreApplication::instance()->thread();
+    return QCoreApplication::instance() != nullptr &&
+           QThread::currentThread() == QCoreApplication::instance()->thread();
 }
 
 void RunLoopFrame(LoopFrame& frame) {
-  if (PendingQuit()) {
-    frame.quit = true;
-    frame.code = *PendingQuit();
-    PendingQuit().reset();
-    return;
-  }
-  Frames().push_back(&frame);
-  frame.loop.exec();
-  std::erase(Frames(), &frame);
+    if (PendingQuit()) {
+        frame.quit = true;
+        frame.code = *PendingQuit();
+        PendingQuit().reset();
+        return;
+    }
+    Frames().push_back(&frame);
+    frame.loop.exec();
+    std::erase(Frames(), &frame);
 }
 
 void ExitLoopFrame(LoopFrame& frame, int code) {
-  frame.code = code;
-  frame.loop.exit(code);
+    frame.code = code;
+    frame.loop.exit(code);
 }
 
-DeliveryScope::DeliveryScope() { ++Deliveries(); }
-DeliveryScope::~DeliveryScope() { --Deliveries(); }
+DeliveryScope::DeliveryScope() {
+    ++Deliveries();
+}
+DeliveryScope::~DeliveryScope() {
+    --Deliveries();
+}
 
 void SafeDelete(QObject* obj) {
-  if (obj == nullptr) return;
-  if (Deliveries() > 0) obj->deleteLater();
-  else delete obj;
+    if (obj == nullptr) return;
+    if (Deliveries() > 0)
+        obj->deleteLater();
+    else
+        delete obj;
 }
 
 }  // namespace detail
@@ -125,61 +131,61 @@ void SafeDelete(QObject* obj) {
 namespace {
 
 std::vector<IMessageFilter*>& Filters() {
-  static std::vector<IMessageFilter*> filters;
-  return filters;
+    static std::vector<IMessageFilter*> filters;
+    return filters;
 }
 
 }  // namespace
 
 SMessageLoop* SMessageLoop::GetCurrent() {
-  static SMessageLoop loop;
-  return &loop;
+    static SMessageLoop loop;
+    return &loop;
 }
 
 BOOL SMessageLoop::AddMessageFilter(IMessageFilter* filter) {
-  if (filter == nullptr || std::find(Filters().begin(), Filters().end(), filter) != Filters().end()) {
-    return FALSE;
-  }
-  Filters().push_back(filter);
-  return TRUE;
+    if (filter == nullptr || std::find(Filters().begin(), Filters().end(), filter) != Filters().end()) {
+        return FALSE;
+    }
+    Filters().push_back(filter);
+    return TRUE;
 }
 
 BOOL SMessageLoop::RemoveMessageFilter(IMessageFilter* filter) {
-  const auto before = Filters().size();
-  std::erase(Filters(), filter);
-  return Filters().size() != before ? TRUE : FALSE;
+    const auto before = Filters().size();
+    std::erase(Filters(), filter);
+    return Filters().size() != before ? TRUE : FALSE;
 }
 
 void SMessageLoop::DispatchMessage(MSG& msg) {
-  detail::DeliveryScope scope;
-  if (PreTranslateMessage(&msg)) return;
-  if (msg.hwnd != nullptr) SOUI::SendMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    detail::DeliveryScope scope;
+    if (PreTranslateMessage(&msg)) return;
+    if (msg.hwnd != nullptr) SOUI::SendMessageW(msg.hwnd, msg.message, msg.wParam, msg.lParam);
 }
 
 BOOL SMessageLoop::PreTranslateMessage(MSG* msg) {
-  // Newest filter first; a filter may remove itself while it runs.
-  const std::vector<IMessageFilter*> filters = Filters();
-  for (auto it = filters.rbegin(); it != filters.rend(); ++it) {
-    if (std::find(Filters().begin(), Filters().end(), *it) == Filters().end()) continue;
-    if ((*it)->PreTranslateMessage(msg)) return TRUE;
-  }
-  return FALSE;
+    // Newest filter first; a filter may remove itself while it runs.
+    const std::vector<IMessageFilter*> filters = Filters();
+    for (auto it = filters.rbegin(); it != filters.rend(); ++it) {
+        if (std::find(Filters().begin(), Filters().end(), *it) == Filters().end()) continue;
+        if ((*it)->PreTranslateMessage(msg)) return TRUE;
+    }
+    return FALSE;
 }
 
 int SMessageLoop::Run() {
-  detail::InitMessageQueue();
-  detail::LoopFrame frame;
-  detail::RunLoopFrame(frame);
-  return frame.code;
+    detail::InitMessageQueue();
+    detail::LoopFrame frame;
+    detail::RunLoopFrame(frame);
+    return frame.code;
 }
 
 BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (hwnd != nullptr && !IsWindow(hwnd)) return FALSE;
-  return detail::PostToQueue(MSG{hwnd, msg, wParam, lParam}) ? TRUE : FALSE;
+    if (hwnd != nullptr && !IsWindow(hwnd)) return FALSE;
+    return detail::PostToQueue(MSG{hwnd, msg, wParam, lParam}) ? TRUE : FALSE;
 }
 
 void PostQuitMessage(int exitCode) {
-  detail::PostToQueue(MSG{nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0});
+    detail::PostToQueue(MSG{nullptr, WM_QUIT, static_cast<WPARAM>(exitCode), 0});
 }
 
 }  // namespace SOUI

@@ -10,7 +10,11 @@ namespace SOUI::detail {
 // (window) thread and kept until the process ends.
 void EnsureQtApplication();
 
-inline QString ToQString(const std::wstring& text) { return QString::fromStdWString(text); }
-inline std::wstring FromQString(const QString& text) { return text.toStdWString(); }
+inline QString ToQString(const std::wstring& text) {
+    return QString::fromStdWString(text);
+}
+inline std::wstring FromQString(const QString& text) {
+    return text.toStdWString();
+}
 
 }  // namespace SOUI::detail

@@ -8,10 +8,10 @@
 namespace SOUI::detail {
 
 void RegisterListAndEditWindows(SObjectFactoryMgr* mgr) {
-  mgr->RegisterWindowClass<SPanel>();
-  mgr->RegisterWindowClass<SListView>();
-  mgr->RegisterWindowClass<SEdit>();
-  mgr->RegisterWindowClass<SRichEdit>();
+    mgr->RegisterWindowClass<SPanel>();
+    mgr->RegisterWindowClass<SListView>();
+    mgr->RegisterWindowClass<SEdit>();
+    mgr->RegisterWindowClass<SRichEdit>();
 }
 
 }  // namespace SOUI::detail

@@ -9,23 +9,23 @@
 namespace SOUI {
 
 class SComMgr {
- public:
-  // imgDecoder: the system name of the image decoder module, without ".dll".
-  explicit SComMgr(LPCWSTR imgDecoder = L"imgdecoder-gdip");
-  // Frees the modules it loaded; release their objects first.
-  ~SComMgr();
-  SComMgr(const SComMgr&) = delete;
-  SComMgr& operator=(const SComMgr&) = delete;
+public:
+    // imgDecoder: the system name of the image decoder module, without ".dll".
+    explicit SComMgr(LPCWSTR imgDecoder = L"imgdecoder-gdip");
+    // Frees the modules it loaded; release their objects first.
+    ~SComMgr();
+    SComMgr(const SComMgr&) = delete;
+    SComMgr& operator=(const SComMgr&) = delete;
 
-  // FALSE when "render-skia.dll" cannot be loaded or creates nothing.
-  BOOL CreateRender_Skia(IObjRef** object);
-  // FALSE when the image decoder module cannot be loaded or creates nothing.
-  BOOL CreateImgDecoder(IObjRef** object);
+    // FALSE when "render-skia.dll" cannot be loaded or creates nothing.
+    BOOL CreateRender_Skia(IObjRef** object);
+    // FALSE when the image decoder module cannot be loaded or creates nothing.
+    BOOL CreateImgDecoder(IObjRef** object);
 
- private:
-  BOOL CreateFromModule(const std::wstring& systemName, IObjRef** object);
-  struct Impl;
-  std::unique_ptr<Impl> impl_;
+private:
+    BOOL CreateFromModule(const std::wstring& systemName, IObjRef** object);
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
 };
 
 }  // namespace SOUI

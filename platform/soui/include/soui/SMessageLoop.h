@@ -6,22 +6,22 @@
 namespace SOUI {
 
 struct IMessageFilter {
-  virtual ~IMessageFilter() = default;
-  // Non-zero: the message is consumed and goes no further.
-  virtual BOOL PreTranslateMessage(MSG* msg) = 0;
+    virtual ~IMessageFilter() = default;
+    // Non-zero: the message is consumed and goes no further.
+    virtual BOOL PreTranslateMessage(MSG* msg) = 0;
 };
 
 class SMessageLoop {
- public:
-  static SMessageLoop* GetCurrent();
-  BOOL AddMessageFilter(IMessageFilter* filter);
-  BOOL RemoveMessageFilter(IMessageFilter* filter);
-  // Filters first; what none consumes goes to its window.
-  void DispatchMessage(MSG& msg);
-  // Only the filters, newest first; TRUE when one consumed the message.
-  BOOL PreTranslateMessage(MSG* msg);
-  // Runs until WM_QUIT; returns its wParam.
-  int Run();
+public:
+    static SMessageLoop* GetCurrent();
+    BOOL AddMessageFilter(IMessageFilter* filter);
+    BOOL RemoveMessageFilter(IMessageFilter* filter);
+    // Filters first; what none consumes goes to its window.
+    void DispatchMessage(MSG& msg);
+    // Only the filters, newest first; TRUE when one consumed the message.
+    BOOL PreTranslateMessage(MSG* msg);
+    // Runs until WM_QUIT; returns its wParam.
+    int Run();
 };
 
 }  // namespace SOUI

@@ -8,21 +8,21 @@
 namespace SOUI {
 
 class SNotifyCenter {
- public:
-  SNotifyCenter();
-  ~SNotifyCenter();
-  SNotifyCenter(const SNotifyCenter&) = delete;
-  SNotifyCenter& operator=(const SNotifyCenter&) = delete;
+public:
+    SNotifyCenter();
+    ~SNotifyCenter();
+    SNotifyCenter(const SNotifyCenter&) = delete;
+    SNotifyCenter& operator=(const SNotifyCenter&) = delete;
 
-  static SNotifyCenter* getSingletonPtr();
+    static SNotifyCenter* getSingletonPtr();
 
-  void RegisterEventMap(const Subscriber& listener);
-  void UnregisterEventMap(const Subscriber& listener);
-  // Calls every listener now.
-  void FireEventSync(EventArgs* evt);
+    void RegisterEventMap(const Subscriber& listener);
+    void UnregisterEventMap(const Subscriber& listener);
+    // Calls every listener now.
+    void FireEventSync(EventArgs* evt);
 
- private:
-  std::vector<Subscriber> listeners_;
+private:
+    std::vector<Subscriber> listeners_;
 };
 
 }  // namespace SOUI

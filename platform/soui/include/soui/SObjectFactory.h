@@ -10,31 +10,31 @@
 namespace SOUI {
 
 struct SObjectInfo {
-  std::wstring className;
-  int classType = Undef;
-  std::wstring baseClassName;
-  std::function<SObject*()> create;
+    std::wstring className;
+    int classType = Undef;
+    std::wstring baseClassName;
+    std::function<SObject*()> create;
 };
 
 class SObjectFactoryMgr {
- public:
-  // A later registration under the same tag and type replaces the earlier one.
-  void RegisterFactory(SObjectInfo info);
-  // A new object of that tag and type, or null when none is registered.
-  SObject* CreateObject(const std::wstring& className, int classType) const;
-  const SObjectInfo* FindInfo(const std::wstring& className, int classType) const;
+public:
+    // A later registration under the same tag and type replaces the earlier one.
+    void RegisterFactory(SObjectInfo info);
+    // A new object of that tag and type, or null when none is registered.
+    SObject* CreateObject(const std::wstring& className, int classType) const;
+    const SObjectInfo* FindInfo(const std::wstring& className, int classType) const;
 
-  template <class T>
-  void RegisterWindowClass() {
-    RegisterFactory({T::GetClassName(), T::GetClassType(), T::BaseClassName(), [] { return new T(); }});
-  }
-  template <class T>
-  void RegisterSkinClass() {
-    RegisterWindowClass<T>();
-  }
+    template <class T>
+    void RegisterWindowClass() {
+        RegisterFactory({T::GetClassName(), T::GetClassType(), T::BaseClassName(), [] { return new T(); }});
+    }
+    template <class T>
+    void RegisterSkinClass() {
+        RegisterWindowClass<T>();
+    }
 
- private:
-  std::map<std::pair<int, std::wstring>, SObjectInfo> factories_;
+private:
+    std::map<std::pair<int, std::wstring>, SObjectInfo> factories_;
 };
 
 }  // namespace SOUI

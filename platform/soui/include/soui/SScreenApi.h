@@ -13,10 +13,10 @@ constexpr DWORD MONITOR_DEFAULTTOPRIMARY = 1;
 constexpr DWORD MONITOR_DEFAULTTONEAREST = 2;
 
 struct MONITORINFO {
-  DWORD cbSize = sizeof(MONITORINFO);
-  CRect rcMonitor;  // the whole screen
-  CRect rcWork;     // without task bars and docks
-  DWORD dwFlags = 0;
+    DWORD cbSize = sizeof(MONITORINFO);
+    CRect rcMonitor;  // the whole screen
+    CRect rcWork;     // without task bars and docks
+    DWORD dwFlags = 0;
 };
 
 // The screen that holds the window's centre; with MONITOR_DEFAULTTONULL

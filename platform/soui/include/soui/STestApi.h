@@ -12,7 +12,7 @@
 namespace SOUI {
 class SHostWnd;
 class SWindow;
-}
+}  // namespace SOUI
 
 namespace SOUI::test {
 
@@ -42,28 +42,28 @@ void Pump(std::chrono::milliseconds duration);
 // button; each box's text is recorded (for a framework box, the text and
 // title that its template shows).
 class MessageBoxAnswerer {
- public:
-  // Answers that press a key on a framework box instead of a button.
-  static constexpr int kPressReturn = -1;
-  static constexpr int kPressEscape = -2;
+public:
+    // Answers that press a key on a framework box instead of a button.
+    static constexpr int kPressReturn = -1;
+    static constexpr int kPressEscape = -2;
 
-  explicit MessageBoxAnswerer(std::vector<int> answers = {}, int fallback = IDOK);
-  ~MessageBoxAnswerer();
-  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
-  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+    explicit MessageBoxAnswerer(std::vector<int> answers = {}, int fallback = IDOK);
+    ~MessageBoxAnswerer();
+    MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+    MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
 
-  void Queue(int answer);
-  std::vector<std::wstring> Texts() const;
-  std::vector<std::wstring> Captions() const;
-  // Framework boxes whose button for the answer could not be clicked (a
-  // template without it); such a box is ended with the answer directly.
-  int Failures() const;
-  // The shown buttons of the last framework box, in order.
-  std::vector<std::wstring> LastButtonLabels() const;
+    void Queue(int answer);
+    std::vector<std::wstring> Texts() const;
+    std::vector<std::wstring> Captions() const;
+    // Framework boxes whose button for the answer could not be clicked (a
+    // template without it); such a box is ended with the answer directly.
+    int Failures() const;
+    // The shown buttons of the last framework box, in order.
+    std::vector<std::wstring> LastButtonLabels() const;
 
- private:
-  struct State;
-  std::shared_ptr<State> state_;
+private:
+    struct State;
+    std::shared_ptr<State> state_;
 };
 
 // Sizes of the pictures of the window's icon, smallest first.

@@ -10,7 +10,7 @@ namespace SOUI {
 class SHostWnd;
 class SListView;
 class SWindow;
-}
+}  // namespace SOUI
 
 namespace SOUI::test {
 

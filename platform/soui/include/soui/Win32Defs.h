@@ -115,19 +115,27 @@ constexpr UINT DT_END_ELLIPSIS = 0x8000;
 
 // One message as the message loop carries it.
 struct MSG {
-  HWND hwnd = nullptr;
-  UINT message = 0;
-  WPARAM wParam = 0;
-  LPARAM lParam = 0;
+    HWND hwnd = nullptr;
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
 };
 
 constexpr LPARAM MAKELPARAM(int low, int high) {
-  return static_cast<LPARAM>(static_cast<std::uint32_t>(low & 0xFFFF) |
-                             (static_cast<std::uint32_t>(high & 0xFFFF) << 16));
+    return static_cast<LPARAM>(static_cast<std::uint32_t>(low & 0xFFFF) |
+                               (static_cast<std::uint32_t>(high & 0xFFFF) << 16));
 }
-constexpr int GET_X_LPARAM(LPARAM lp) { return static_cast<std::int16_t>(lp & 0xFFFF); }
-constexpr int GET_Y_LPARAM(LPARAM lp) { return static_cast<std::int16_t>((lp >> 16) & 0xFFFF); }
-constexpr UINT LOWORD(std::uintptr_t v) { return static_cast<UINT>(v & 0xFFFF); }
-constexpr UINT HIWORD(std::uintptr_t v) { return static_cast<UINT>((v >> 16) & 0xFFFF); }
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return static_cast<std::int16_t>(lp & 0xFFFF);
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return static_cast<std::int16_t>((lp >> 16) & 0xFFFF);
+}
+constexpr UINT LOWORD(std::uintptr_t v) {
+    return static_cast<UINT>(v & 0xFFFF);
+}
+constexpr UINT HIWORD(std::uintptr_t v) {
+    return static_cast<UINT>((v >> 16) & 0xFFFF);
+}
 
 }  // namespace SOUI

@@ -31,7 +31,9 @@ public:
     friend TStringT operator+(TStringT left, const TStringT& right) { return left += right; }
 
     friend bool operator==(const TStringT& a, const TStringT& b) { return a.text_ == b.text_; }
-    friend bool operator==(const TStringT& a, const T* b) { return a.text_ == (b != nullptr ? b : std::basic_string<T>()); }
+    friend bool operator==(const TStringT& a, const T* b) {
+        return a.text_ == (b != nullptr ? b : std::basic_string<T>());
+    }
     friend bool operator<(const TStringT& a, const TStringT& b) { return a.text_ < b.text_; }
 
 private:
