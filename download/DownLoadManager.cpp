@@ -11,6 +11,7 @@
 #include "dravolin/Dravolin.h"
 #include "os/ModulePath.h"
 #include "os/Thread.h"
+#include "os/UnicodeText.h"
 
 namespace {
 
@@ -22,25 +23,6 @@ int32_t OnDownLoadData(int32_t handle, float bytesPerSecond, int32_t progress, v
 int32_t OnDownLoadStatus(int32_t handle, int32_t status, void* user) {
     if (user == nullptr) return 0;
     return static_cast<CDownLoadManager*>(user)->OnStatus(handle, status);
-}
-
-// The engine takes file paths as UTF-16.
-std::u16string ToUtf16(const std::wstring& text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (wchar_t c : text) {
-        auto cp = static_cast<uint32_t>(c);
-        if (cp >= 0x10000 && cp <= 0x10FFFF) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else if (cp <= 0xFFFF) {
-            out += static_cast<char16_t>(cp);
-        } else {
-            out += u'\uFFFD';
-        }
-    }
-    return out;
 }
 
 void PostEvent(int32_t code, int32_t kind, int32_t taskId) {
@@ -175,7 +157,9 @@ bool CDownLoadManager::StartNextPending() {
 }
 
 void CDownLoadManager::OpenTransfer(const DownLoadSlot& slot) {
-    std::u16string path = ToUtf16(slot.savePath);
+    // The engine takes file paths as UTF-16; a path that has none goes as an
+    // empty one, which the engine reports as a failed transfer.
+    std::u16string path = os::WideToUtf16(slot.savePath).value_or(std::u16string());
     auto size = static_cast<uint64_t>(slot.size);
     DriverDownLoad_Open(slot.handle, slot.url.c_str(), static_cast<int32_t>(slot.url.size()),
                         reinterpret_cast<const uint16_t*>(path.c_str()), static_cast<int32_t>(path.size()),

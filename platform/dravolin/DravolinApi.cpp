@@ -2,7 +2,7 @@
 #include "Dravolin.h"
 
 #include "HandleRegistry.h"
-#include "Utf16.h"
+#include "os/UnicodeText.h"
 
 using dravolin::HandleRegistry;
 using dravolin::HandleWorker;
@@ -30,7 +30,8 @@ dravolin::TransferRequest MakeRequest(const char* url, int32_t urlLength, const 
     dravolin::TransferRequest request;
     if (url && urlLength > 0) request.url.assign(url, static_cast<size_t>(urlLength));
     if (path && pathLength > 0) {
-        auto converted = dravolin::Utf16ToUtf8(path, static_cast<size_t>(pathLength));
+        auto converted =
+            os::Utf16ToUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(path), pathLength));
         if (converted) request.targetPath = std::move(*converted);
     }
     if (reserved != 0 || request.url.find_first_of(std::string("\r\n\0", 3)) != std::string::npos ||

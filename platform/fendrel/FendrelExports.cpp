@@ -6,7 +6,7 @@
 #include "Fendrel.h"
 #include "PackResult.h"
 #include "PackSession.h"
-#include "WideToUtf8.h"
+#include "os/UnicodeText.h"
 
 namespace {
 
@@ -17,7 +17,8 @@ fendrel::PackSession& Session() {
 
 std::optional<std::string> PathArgument(const wchar_t* path) {
     if (path == nullptr || *path == L'\0') return std::nullopt;
-    return fendrel::WideToUtf8(path);
+    // Strict: a substituted character would silently name another file.
+    return os::WideToUtf8(path);
 }
 
 }  // namespace

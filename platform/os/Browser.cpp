@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "os/CodePage.h"
+#include "os/UnicodeText.h"
 
 extern char** environ;
 
@@ -16,21 +16,12 @@ namespace {
 
 constexpr const char* kDefaultOpener = "xdg-open";
 
-std::string ToUtf8(const std::wstring& text) {
-    const int needed = WideToNarrow(CodePage::Utf8, text.c_str(), -1, nullptr, 0);
-    if (needed <= 0) return {};
-    std::string narrow(static_cast<size_t>(needed), '\0');
-    if (WideToNarrow(CodePage::Utf8, text.c_str(), -1, narrow.data(), needed) != needed) return {};
-    narrow.resize(static_cast<size_t>(needed) - 1);  // the counted terminator
-    return narrow;
-}
-
 }  // namespace
 
 void OpenInBrowser(const std::wstring& address) {
     const char* configured = std::getenv("PELLUCOR_BROWSER");
     std::string opener = configured != nullptr && *configured != '\0' ? configured : kDefaultOpener;
-    std::string text = ToUtf8(address);
+    std::string text = WideToUtf8Lossy(address);
     // The shell starts the opener in the background and ends at once, so the
     // opener is nobody's child here and nothing waits for it.
     char shell[] = "/bin/sh";

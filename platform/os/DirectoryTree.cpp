@@ -5,21 +5,11 @@
 #include <cerrno>
 #include <string>
 
-#include "os/CodePage.h"
+#include "os/UnicodeText.h"
 
 namespace os {
 
 namespace {
-
-// File names are UTF-8 bytes here, whatever the process locale says.
-std::string ToFileName(const std::wstring& path) {
-    const int length = static_cast<int>(path.size());
-    const int size = WideToNarrow(CodePage::Utf8, path.data(), length, nullptr, 0);
-    if (size <= 0) return {};
-    std::string out(static_cast<size_t>(size), '\0');
-    if (WideToNarrow(CodePage::Utf8, path.data(), length, out.data(), size) != size) return {};
-    return out;
-}
 
 bool IsDirectory(const std::string& path) {
     struct stat info {};
@@ -29,7 +19,8 @@ bool IsDirectory(const std::string& path) {
 }  // namespace
 
 bool CreateDirectoryTree(const std::wstring& path) {
-    const std::string name = ToFileName(path);
+    // File names are UTF-8 bytes here, whatever the process locale says.
+    const std::string name = WideToUtf8(path).value_or(std::string());
     if (name.empty()) return false;
     // Each prefix that ends before a separator is one folder of the tree;
     // "a//b" and a trailing separator make no empty folders.

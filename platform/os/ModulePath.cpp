@@ -3,7 +3,7 @@
 #include <unistd.h>
 #include <climits>
 
-#include "os/CodePage.h"
+#include "os/UnicodeText.h"
 
 namespace os {
 
@@ -13,12 +13,7 @@ std::wstring ExecutablePath() {
     // A full buffer may hold a cut path.
     if (n <= 0 || n == static_cast<ssize_t>(sizeof buf)) return {};
     // File names are UTF-8 bytes here, whatever the process locale says.
-    const int length = static_cast<int>(n);
-    const int size = NarrowToWide(CodePage::Utf8, buf, length, nullptr, 0);
-    if (size <= 0) return {};
-    std::wstring out(static_cast<size_t>(size), L'\0');
-    if (NarrowToWide(CodePage::Utf8, buf, length, out.data(), size) != size) return {};
-    return out;
+    return Utf8ToWideLossy(std::string_view(buf, static_cast<size_t>(n)));
 }
 
 std::wstring ExecutableDir() {

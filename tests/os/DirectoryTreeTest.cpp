@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -41,11 +42,14 @@ TEST_F(DirectoryTree, CreatesEveryMissingFolder) {
     EXPECT_TRUE(fs::is_directory(root_ / "a" / "b"));
 }
 
-TEST_F(DirectoryTree, ReportsFilesInTheWay) {
+TEST_F(DirectoryTree, ReportsPathsItCannotMake) {
     std::ofstream(root_ / "file.txt") << "x";
     EXPECT_FALSE(os::CreateDirectoryTree(Wide(root_ / "file.txt")));
     EXPECT_FALSE(os::CreateDirectoryTree(Wide(root_ / "file.txt" / "below")));
     EXPECT_FALSE(os::CreateDirectoryTree(L""));
+    // An unpaired surrogate has no UTF-8 form; no folder of another name is made.
+    EXPECT_FALSE(os::CreateDirectoryTree(Wide(root_) + L"/a" + static_cast<wchar_t>(0xD800)));
+    EXPECT_EQ(std::distance(fs::directory_iterator(root_), fs::directory_iterator()), 1);
 }
 
 TEST_F(DirectoryTree, ReportsAFolderWithoutWriteRight) {
