@@ -21,6 +21,7 @@ using LRESULT = std::intptr_t;
 using HRESULT = long;
 using UINT_PTR = std::uintptr_t;
 using LPCWSTR = const wchar_t*;
+using LPWSTR = wchar_t*;
 
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
