@@ -3,12 +3,13 @@
 #include <unistd.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/MainWnd.h"
 #include "app/OwnClasses.h"
-#include "os/CodePage.h"
 #include "os/ModulePath.h"
+#include "os/UnicodeText.h"
 #include "soui/IRender.h"
 #include "soui/SApplication.h"
 #include "soui/SComMgr.h"
@@ -23,13 +24,9 @@ namespace {
 
 // Modules and resources are found relative to the program's own folder.
 void EnterProgramFolder() {
-    const std::wstring dir = os::ExecutableDir();
-    std::string narrow(dir.size() * 4 + 1, '\0');
-    const int n = os::WideToNarrow(os::CodePage::Utf8, dir.c_str(), static_cast<int>(dir.size()),
-                                   narrow.data(), static_cast<int>(narrow.size()));
-    if (n <= 0) return;
-    narrow.resize(static_cast<size_t>(n));
-    if (::chdir(narrow.c_str()) != 0) return;
+    if (const std::optional<std::string> dir = os::WideToUtf8(os::ExecutableDir())) {
+        if (::chdir(dir->c_str()) != 0) return;
+    }
 }
 
 }  // namespace

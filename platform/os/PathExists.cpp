@@ -2,19 +2,14 @@
 
 #include <unistd.h>
 
-#include <vector>
-
-#include "os/CodePage.h"
+#include "os/UnicodeText.h"
 
 namespace os {
 
 bool PathExists(const std::wstring& path) {
     if (path.empty()) return false;
-    const int size = WideToNarrow(CodePage::Utf8, path.c_str(), -1, nullptr, 0);
-    if (size <= 0) return false;
-    std::vector<char> narrow(static_cast<size_t>(size));
-    if (WideToNarrow(CodePage::Utf8, path.c_str(), -1, narrow.data(), size) <= 0) return false;
-    return ::access(narrow.data(), F_OK) == 0;
+    const std::optional<std::string> name = WideToUtf8(path);
+    return name && ::access(name->c_str(), F_OK) == 0;
 }
 
 }  // namespace os
