@@ -1,6 +1,6 @@
 #include <string>
 
-#include "BrowserRecorder.h"
+#include "support/BrowserRecorder.h"
 #include "ToolServiceFixture.h"
 
 namespace {

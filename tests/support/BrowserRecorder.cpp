@@ -1,4 +1,4 @@
-#include "BrowserRecorder.h"
+#include "support/BrowserRecorder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
