@@ -5,6 +5,7 @@
 #include "app/MainWnd.h"
 #include "app/ProgramFramework.h"
 #include "soui/SResProvider.h"
+#include "soui/SSessionEnd.h"
 #include "soui/SystemApi.h"
 
 using namespace SOUI;
@@ -14,6 +15,7 @@ int wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPWSTR /*commandLine*/,
     if (!framework.Start(instance)) return 0;
     auto mainWnd = std::make_unique<CMainWnd>();
     mainWnd->Create(GetActiveWindow(), 0, 0, 0, 0);
+    CloseOnSessionEnd(mainWnd->m_hWnd);
     mainWnd->SendMessageW(WM_INITDIALOG, 0, 0);
     mainWnd->ShowWindow(SW_SHOWNORMAL);
     framework.App().Run(mainWnd->m_hWnd);

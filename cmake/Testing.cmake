@@ -1,9 +1,10 @@
 include(GoogleTest)
 
-# pell_add_test(NAME name SOURCES ... [LIBS ...] [LABELS ...])
-# One GoogleTest executable; each test case becomes a CTest test.
+# pell_add_test(NAME name SOURCES ... [LIBS ...] [LABELS ...] [RESOURCE_LOCK lock])
+# One GoogleTest executable; each test case becomes a CTest test. Tests that
+# share a RESOURCE_LOCK never run at the same time.
 function(pell_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "" "NAME;TIMEOUT;RESOURCE_LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   pell_target_defaults(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gtest_main Threads::Threads ${T_LIBS})
@@ -13,6 +14,9 @@ function(pell_add_test)
   set(props TIMEOUT ${T_TIMEOUT})
   if(T_LABELS)
     list(APPEND props LABELS "${T_LABELS}")
+  endif()
+  if(T_RESOURCE_LOCK)
+    list(APPEND props RESOURCE_LOCK ${T_RESOURCE_LOCK})
   endif()
   gtest_discover_tests(${T_NAME}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin

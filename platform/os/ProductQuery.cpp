@@ -4,7 +4,7 @@ namespace os {
 
 const std::string& ProductQueryCommand() {
     static const std::string command =
-        "d=/sys/class/dmi/id; v() { cat \"$d/$1\" 2>/dev/null; }; "
+        "d=${PELLUCOR_DMI_DIR:-/sys/class/dmi/id}; v() { cat \"$d/$1\" 2>/dev/null; }; "
         "printf '\\r\\n\\r\\nDescription=Computer System Product\\r\\nIdentifyingNumber=%s\\r\\n"
         "Name=%s\\r\\nSKUNumber=%s\\r\\nUUID=%s\\r\\nVendor=%s\\r\\nVersion=%s\\r\\n\\r\\n\\r\\n' "
         "\"$(v product_serial)\" \"$(v product_name)\" \"$(v product_sku)\" "

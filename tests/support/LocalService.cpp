@@ -203,6 +203,23 @@ std::string LocalService::Control(const std::string& method, const std::string& 
     return res->body;
 }
 
+std::map<std::string, std::string> LocalService::LastToolReport() const {
+    auto client = ClientFor(baseUrl_);
+    auto res = client->Get("/_control/tool-report");
+    if (!res) throw std::runtime_error("LocalService: /_control/tool-report did not answer");
+    std::map<std::string, std::string> fields;
+    if (res->status != 200) return fields;
+    Json::Value report;
+    Json::CharReaderBuilder builder;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    std::string errors;
+    const std::string& text = res->body;
+    if (!reader->parse(text.data(), text.data() + text.size(), &report, &errors) || !report.isObject())
+        throw std::runtime_error("LocalService: the last tool report is no JSON object");
+    for (const std::string& key : report.getMemberNames()) fields[key] = report[key].asString();
+    return fields;
+}
+
 void LocalService::SetFault(const std::string& mode, const std::string& path) {
     Json::Value body;
     body["mode"] = mode;

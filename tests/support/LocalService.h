@@ -61,6 +61,10 @@ public:
 
     // Requests in arrival order (control requests excluded), optionally only
     // those for one path.
+    // The fields of the last usage report the service opened; empty before
+    // the first.
+    std::map<std::string, std::string> LastToolReport() const;
+
     std::vector<LoggedRequest> Log() const;
     std::vector<LoggedRequest> Log(const std::string& path) const;
     void ResetLog();

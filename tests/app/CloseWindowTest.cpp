@@ -1,0 +1,66 @@
+// Closing the main window while a download runs.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "MainWindowFixture.h"
+#include "download/DownLoadCounters.h"
+#include "download/DownLoadManager.h"
+#include "download/DriverDb.h"
+#include "soui/SMessageBox.h"
+#include "soui/STestApi.h"
+
+using namespace SOUI;
+
+namespace apptest {
+namespace {
+
+namespace fs = std::filesystem;
+
+using CloseWindow = MainWindowTest;
+
+const char* kStatistics = "/Home/tool/statistics";
+
+TEST_F(CloseWindow, CancelOnTheQuestionKeepsWindowDownloadsAndTimers) {
+    // A slow transfer, handed over as the window's download actions do.
+    Service().SetMode("files", "rate", "65536");
+    const fs::path target = fs::temp_directory_path() / ("pellucor_close_" + std::to_string(::getpid()));
+    fs::create_directories(target);
+    PendingDownLoad request;
+    request.kind = 2;
+    request.taskId = 900001;
+    request.size = 1048576;
+    request.url = Service().BaseUrl() + "/files/aurex14g3_chipset_10.1.exe";
+    request.savePath = (target / L"chipset.exe").wstring();
+    g_downLoadManager.Enqueue(request);
+    ++g_activeDownLoads;
+
+    test::MessageBoxAnswerer answers({IDCANCEL});
+    ASSERT_TRUE(test::Click(Wnd(), L"btn_sys_close"));
+    EXPECT_EQ(answers.Texts(), std::vector<std::wstring>{L"有正在下载的任务，确认退出吗？"});
+    EXPECT_TRUE(Wnd().IsWindow());
+    EXPECT_EQ(g_activeDownLoads.load(), 1);
+    // The transfer goes on: bytes keep arriving in its partial file.
+    EXPECT_TRUE(test::PumpUntil([&] {
+        std::error_code ec;
+        return fs::file_size(target / "chipset.exe.part", ec) > 0;
+    }));
+    EXPECT_TRUE(Service().Log(kStatistics).empty());
+    // Both timers still run.
+    EXPECT_TRUE(Wnd().KillTimer(1));
+    EXPECT_TRUE(Wnd().KillTimer(3));
+
+    g_downLoadManager.Stop(request);
+    fs::remove_all(target);
+}
+
+TEST_F(CloseWindow, WithoutDownloadsItAsksNothingAndSendsTheReport) {
+    test::MessageBoxAnswerer answers;
+    ASSERT_TRUE(test::Click(Wnd(), L"btn_sys_close"));
+    EXPECT_TRUE(answers.Texts().empty());
+    ASSERT_EQ(Service().Log(kStatistics).size(), 1u);
+    EXPECT_EQ(Service().LastToolReport()["status"], "3");
+}
+
+}  // namespace
+}  // namespace apptest
