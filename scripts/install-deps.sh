@@ -11,7 +11,7 @@ PACKAGES=(
   # local web service
   libcpp-httplib-dev openssl
   # window framework layer
-  qt6-base-dev libpugixml-dev fonts-wqy-microhei xvfb xdg-utils
+  qt6-base-dev libpugixml-dev fonts-wqy-microhei xvfb x11-utils imagemagick xdotool xdg-utils
   # ISO packer and its peers
   libisofs-dev xorriso genisoimage
   # tests and benchmarks
