@@ -47,6 +47,7 @@ std::string StyledJson(const Json::Value& value) {
 }
 
 bool ReadResponseJson(Json::Value& root) {
+    if (ResponseWasCut()) return false;
     const std::string text = Utf8ToOem(ResponseBuffer);
     const size_t brace = text.find('{');
     if (brace == std::string::npos) return false;

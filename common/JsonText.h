@@ -12,6 +12,7 @@ std::string StyledJson(const Json::Value& value);
 
 // Reads the last reply in ResponseBuffer: converted from UTF-8 to the OEM code
 // page, parsed from its first "{" (anything before it, such as the HTTP status
-// line and headers, is skipped; comments are accepted). False when there is
-// no "{" or the JSON is malformed; a failed conversion throws.
+// line and headers, is skipped; comments are accepted). False when a chunk of
+// the reply was dropped, there is no "{" or the JSON is malformed; a failed
+// conversion throws.
 bool ReadResponseJson(Json::Value& root);

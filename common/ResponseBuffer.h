@@ -17,3 +17,8 @@ void ResetResponseBuffer();
 // libcurl write callback. Appends a chunk when it fits whole, else drops it;
 // always reports the chunk as taken so that the transfer goes on.
 size_t OnResponseData(const char* data, size_t size, size_t count, void* userData);
+
+// True once a chunk of the current reply was dropped. What the buffer holds
+// then is no reply (a start and a later piece may even join into valid JSON),
+// so readers refuse it.
+bool ResponseWasCut();

@@ -1,11 +1,10 @@
 #include "driverinfo/DriverInfoApi.h"
 
-#include <curl/curl.h>
-
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "common/ServiceRequest.h"
 #include "driverinfo/Records.h"
 #include "driverinfo/Requests.h"
 
@@ -87,20 +86,10 @@ bool DriverInfo_QuerySuggest(TreeNodeResult** out, const char* text, int textLen
 
 bool DriverInfo_GetNetWorkCondition() {
     try {
-        CURL* curl = curl_easy_init();
-        if (curl == nullptr) {
-            std::fputs("couldn't init curl", stdout);
-            return false;
-        }
-        const std::string home = ServiceBase();
-        curl_easy_setopt(curl, CURLOPT_URL, home.c_str());
-        curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
-        curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 0L);
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 0L);
-        const CURLcode result = curl_easy_perform(curl);
-        curl_easy_cleanup(curl);
-        return result == CURLE_OK;
+        // The home page's head: any completed exchange counts, whatever its status.
+        const ServiceTransfer transfer = ProbeService(ServiceBase());
+        if (transfer == ServiceTransfer::NoHandle) std::fputs("couldn't init curl", stdout);
+        return transfer == ServiceTransfer::Completed;
     } catch (...) {
         return false;
     }

@@ -5,7 +5,8 @@
 
 // Test control under "/_control/", never logged and never faulted:
 //   POST /_control/fault  {"mode": "<fault name>", "path": "<only this path>"}
-//                         (path optional; mode "none" ends the fault)
+//                         (path optional; mode "none" ends the fault; the
+//                         names and what they do: FaultMode in ServiceState.h)
 //   POST /_control/mode   {"area": "...", "key": "...", "value": "..."}
 //   GET  /_control/log    [{"method","path","headers":{...},"body"}, ...] in arrival order
 //   POST /_control/reset-log

@@ -233,11 +233,12 @@ void AddJsonEndpoint(httplib::Server& server, ServiceState& state, const std::st
 }  // namespace
 
 void RegisterDriverEndpoints(httplib::Server& server, ServiceState& state, const Catalogue& catalogue) {
-    server.Get("/", [](const httplib::Request&, httplib::Response& res) {
-        res.set_content(
-            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Support</title></head>"
-            "<body><p>Driver support service</p></body></html>",
-            "text/html;charset=UTF-8");
+    // The home page, which the reachability check asks for, obeys the fault switch too.
+    server.Get("/", [&state](const httplib::Request& req, httplib::Response& res) {
+        SendReply(state, req, res,
+                  "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>Support</title></head>"
+                  "<body><p>Driver support service</p></body></html>",
+                  "text/html;charset=UTF-8");
     });
     AddJsonEndpoint(server, state, "/home/driver/QueryForWeb", [&catalogue](const Json::Value& request) {
         return QueryForWebReply(catalogue, TextMember(request, "searchKey"));

@@ -20,6 +20,9 @@ std::string TextMember(const Json::Value& object, const char* name);
 // fault switch reaches all of them.
 void SendJson(const ServiceState& state, const httplib::Request& req, httplib::Response& res,
               const std::string& json);
+// The same for a reply of another content type; a bent reply is sent as JSON.
+void SendReply(const ServiceState& state, const httplib::Request& req, httplib::Response& res,
+               const std::string& body, const char* contentType);
 
 // A reply to a bad control or test request.
 void SendBadRequest(httplib::Response& res, const std::string& why);

@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr std::array<std::pair<FaultMode, const char*>, 8> kFaultNames{{
+constexpr std::array<std::pair<FaultMode, const char*>, 12> kFaultNames{{
     {FaultMode::None, "none"},
     {FaultMode::NoBrace, "no-brace"},
     {FaultMode::CutJson, "cut-json"},
@@ -14,7 +14,16 @@ constexpr std::array<std::pair<FaultMode, const char*>, 8> kFaultNames{{
     {FaultMode::Http500, "http-500"},
     {FaultMode::HeadersOnly, "headers-only"},
     {FaultMode::Close, "close"},
+    {FaultMode::Silent, "silent"},
+    {FaultMode::Stall, "stall"},
+    {FaultMode::Trickle, "trickle"},
+    {FaultMode::OversizeTail, "oversize-tail"},
 }};
+
+// A fault without a path applies to every path.
+bool Covers(const std::string& faultPath, const std::string& path) {
+    return faultPath.empty() || faultPath == path;
+}
 
 }  // namespace
 
@@ -50,15 +59,32 @@ void ServiceState::ClearLog() {
 }
 
 void ServiceState::SetFault(FaultMode mode, const std::string& path) {
-    std::lock_guard lock(mutex_);
-    fault_ = mode;
-    faultPath_ = path;
+    {
+        std::lock_guard lock(mutex_);
+        fault_ = mode;
+        faultPath_ = path;
+    }
+    faultChanged_.notify_all();
 }
 
 FaultMode ServiceState::FaultFor(const std::string& path) const {
     std::lock_guard lock(mutex_);
-    if (!faultPath_.empty() && faultPath_ != path) return FaultMode::None;
-    return fault_;
+    return Covers(faultPath_, path) ? fault_ : FaultMode::None;
+}
+
+bool ServiceState::Hold(FaultMode mode, const std::string& path, std::chrono::milliseconds limit) const {
+    std::unique_lock lock(mutex_);
+    const bool ended = faultChanged_.wait_for(
+        lock, limit, [&] { return stopping_ || !Covers(faultPath_, path) || fault_ != mode; });
+    return !ended;
+}
+
+void ServiceState::ReleaseHolds() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    faultChanged_.notify_all();
 }
 
 void ServiceState::SetMode(const std::string& area, const std::string& key, const std::string& value) {
@@ -74,9 +100,12 @@ std::optional<std::string> ServiceState::Mode(const std::string& area, const std
 }
 
 void ServiceState::Reset() {
-    std::lock_guard lock(mutex_);
-    log_.clear();
-    fault_ = FaultMode::None;
-    faultPath_.clear();
-    modes_.clear();
+    {
+        std::lock_guard lock(mutex_);
+        log_.clear();
+        fault_ = FaultMode::None;
+        faultPath_.clear();
+        modes_.clear();
+    }
+    faultChanged_.notify_all();
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <chrono>
+#include <condition_variable>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -16,14 +18,18 @@ struct RequestRecord {
 
 // Switchable misbehaviour of the service's replies (see Reply.h).
 enum class FaultMode {
-    None,         // normal replies
-    NoBrace,      // a text reply without any "{"
-    CutJson,      // the JSON reply cut in the middle
-    InvalidJson,  // a complete reply with a syntax error
-    Oversize,     // a valid JSON reply longer than 1 MiB
-    Http500,      // status 500 with the normal JSON body
-    HeadersOnly,  // status line and headers, empty body
-    Close,        // headers and part of the body, then the connection closes
+    None,          // "none": normal replies
+    NoBrace,       // "no-brace": a text reply without any "{"
+    CutJson,       // "cut-json": the JSON reply cut in the middle
+    InvalidJson,   // "invalid-json": a complete reply with a syntax error
+    Oversize,      // "oversize": a valid JSON reply longer than 1 MiB
+    Http500,       // "http-500": status 500 with the normal JSON body
+    HeadersOnly,   // "headers-only": status line and headers, empty body
+    Close,         // "close": headers and part of the body, then the connection closes
+    Silent,        // "silent": the request is read, then no answer while the fault lasts (a minute at most)
+    Stall,         // "stall": headers and half the body, then nothing while the fault lasts (likewise)
+    Trickle,       // "trickle": the whole reply, a byte every 200 ms
+    OversizeTail,  // "oversize-tail": a valid JSON reply of several MiB, its last two bytes sent apart
 };
 
 std::optional<FaultMode> FaultModeFromName(const std::string& name);
@@ -53,6 +59,13 @@ public:
     // Back to the start state: empty log, no fault, no modes.
     void Reset();
 
+    // Keeps the calling request thread while the fault in force for `path`
+    // stays `mode`, for at most `limit`. False when the hold ended early: the
+    // fault changed or the service is stopping.
+    bool Hold(FaultMode mode, const std::string& path, std::chrono::milliseconds limit) const;
+    // Ends every hold for good, so that the service can stop.
+    void ReleaseHolds();
+
 private:
     const std::string baseUrl_;
     mutable std::mutex mutex_;
@@ -60,4 +73,6 @@ private:
     FaultMode fault_ = FaultMode::None;
     std::string faultPath_;
     std::map<std::pair<std::string, std::string>, std::string> modes_;
+    mutable std::condition_variable faultChanged_;
+    bool stopping_ = false;
 };

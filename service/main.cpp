@@ -18,16 +18,18 @@
 namespace {
 
 // SIGTERM and SIGINT stop the server from a thread of its own, since stopping
-// is not safe inside a signal handler.
-std::thread StartStopWatcher(httplib::Server& server) {
+// is not safe inside a signal handler. Held replies end first, so that no
+// server thread keeps the stop waiting.
+std::thread StartStopWatcher(httplib::Server& server, ServiceState& state) {
     sigset_t signals;
     sigemptyset(&signals);
     sigaddset(&signals, SIGTERM);
     sigaddset(&signals, SIGINT);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
-    return std::thread([&server, signals] {
+    return std::thread([&server, &state, signals] {
         int received = 0;
         sigwait(&signals, &received);
+        state.ReleaseHolds();
         server.stop();
     });
 }
@@ -66,7 +68,7 @@ int main(int argc, char** argv) {
         setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     });
 
-    std::thread watcher = StartStopWatcher(server);
+    std::thread watcher = StartStopWatcher(server, state);
     if (!server.bind_to_port("127.0.0.1", options.port)) {
         std::cerr << "local_service: cannot listen on 127.0.0.1:" << options.port << "\n";
         watcher.detach();

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "common/JsonText.h"
+
 namespace {
 
 class ResponseBufferTest : public ::testing::Test {
@@ -42,6 +44,23 @@ TEST_F(ResponseBufferTest, ChunkThatDoesNotFitIsDroppedAndASmallerOneStillFits) 
     EXPECT_EQ(Append(std::string(10, 'b')), 10u);
     EXPECT_EQ(ResponseLength, 1048570);
     EXPECT_EQ(std::string(ResponseBuffer + 1048560), std::string(10, 'b'));
+}
+
+// The start of a long reply and a small later chunk may join into valid
+// JSON; once a chunk was dropped the reply is not read at all.
+TEST_F(ResponseBufferTest, AReplyThatLostAChunkDoesNotReadUntilTheNextReply) {
+    const std::string start = "{\"Message\":\"";
+    ASSERT_EQ(Append(start + std::string(1048560 - start.size(), 'x')), 1048560u);
+    Append(std::string(20, 'x'));
+    Append("\"}");
+    ASSERT_EQ(ResponseLength, 1048562);
+    Json::Value root;
+    EXPECT_FALSE(ReadResponseJson(root)) << "the kept bytes are valid JSON, but not the reply";
+
+    ResetResponseBuffer();
+    Append("{\"Message\":\"ok\"}");
+    ASSERT_TRUE(ReadResponseJson(root));
+    EXPECT_EQ(root["Message"].asString(), "ok");
 }
 
 TEST_F(ResponseBufferTest, CountTimesSizeThatOverflowsIsDropped) {

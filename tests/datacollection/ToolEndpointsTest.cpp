@@ -51,7 +51,8 @@ TEST_F(VersionCheck, PassesTheReplyCodeThrough) {
 }
 
 TEST_F(VersionCheck, FailedRepliesGiveZero) {
-    for (const char* fault : {"no-brace", "close", "cut-json", "headers-only"}) {
+    Service().SetMode("tool", "version", "newer");  // a 202 with an address
+    for (const char* fault : {"no-brace", "close", "cut-json", "headers-only", "oversize-tail"}) {
         Service().SetFault(fault, kVersionPath);
         EXPECT_EQ(DataCollection_VersionGet(&tool), 0) << fault;
     }
@@ -139,7 +140,7 @@ TEST_F(UrlListFetch, FailedRepliesStillCopyTheKeptAddresses) {
     ServiceUrlTable table;
     ASSERT_TRUE(DataCollection_GetServerUrlInfo(&table));
     const ServiceUrlTable kept = table;
-    for (const char* fault : {"no-brace", "close", "invalid-json", "cut-json"}) {
+    for (const char* fault : {"no-brace", "close", "invalid-json", "cut-json", "oversize-tail"}) {
         Service().SetFault(fault, kUrlListPath);
         table = Marked();
         EXPECT_FALSE(DataCollection_GetServerUrlInfo(&table)) << fault;

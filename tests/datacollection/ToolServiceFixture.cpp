@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "common/ServiceRequest.h"
+
 namespace {
 
 size_t Append(const char* data, size_t size, size_t count, void* target) {
@@ -15,6 +17,7 @@ size_t Append(const char* data, size_t size, size_t count, void* target) {
 
 void ToolServiceTest::SetUpTestSuite() {
     ::setenv("PELLUCOR_SERVICE_URL", Base().c_str(), 1);
+    ::setenv(kCaFileVariable, Service().CertificateFile().c_str(), 1);
 }
 
 void ToolServiceTest::SetUp() {

@@ -1,6 +1,7 @@
 #pragma once
-// The local service for the library's requests; the library reads the
-// service address once, so every test of a process shares one service.
+// The local service for the library's requests, its own certificate the one
+// trusted; the library reads the service address once, so every test of a
+// process shares one service.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -4,17 +4,20 @@
 #include <cstdlib>
 #include <string>
 
+#include "common/ServiceRequest.h"
 #include "driverinfo/DriverInfoApi.h"
 #include "os/ServiceAddress.h"
 #include "support/LocalService.h"
 
 // Corvane loaded against the process's local service: the address is set
-// before the library first reads it, records are fresh in every test.
+// before the library first reads it, the service's own certificate is the
+// one trusted, records are fresh in every test.
 class CorvaneTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         service = &pelltest::LocalService::Shared();
         setenv(os::kServiceUrlVariable, service->BaseUrl().c_str(), 1);
+        setenv(kCaFileVariable, service->CertificateFile().c_str(), 1);
     }
 
     void SetUp() override {

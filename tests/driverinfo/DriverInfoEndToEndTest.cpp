@@ -177,8 +177,8 @@ TEST_F(CorvaneTest, FaultyRepliesGiveTheSpecifiedResult) {
     };
     for (const Case& c :
          {Case{"no-brace", false, true}, Case{"cut-json", false, true}, Case{"invalid-json", false, true},
-          Case{"oversize", false, true}, Case{"headers-only", false, true}, Case{"http-500", true, true},
-          Case{"close", false, false}}) {
+          Case{"oversize", false, true}, Case{"oversize-tail", false, true},
+          Case{"headers-only", false, true}, Case{"http-500", true, true}, Case{"close", false, false}}) {
         service->SetFault(c.fault);
         TreeNodeResult* result = Untouched<TreeNodeResult>();
         EXPECT_EQ(DriverInfo_QuerySuggest(&result, "Aurex", 5), c.result) << c.fault;
@@ -197,8 +197,8 @@ TEST_F(CorvaneTest, FaultOfTheSearchStepAfterAGoodLookup) {
         bool result;
         bool outWritten;
     };
-    for (const Case& c :
-         {Case{"http-500", true, true}, Case{"no-brace", false, true}, Case{"close", false, false}}) {
+    for (const Case& c : {Case{"http-500", true, true}, Case{"no-brace", false, true},
+                          Case{"oversize-tail", false, true}, Case{"close", false, false}}) {
         service->SetFault(c.fault, kSearch);
         SearchResult* result = Untouched<SearchResult>();
         EXPECT_EQ(QueryByName(&result, "Aurex 16 Pro", 42), c.result) << c.fault;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 
 namespace {
@@ -133,6 +134,12 @@ TEST_F(LocalServiceTest, FaultModesBendTheReply) {
              EXPECT_GT(got.size(), 1024u * 1024u);
              EXPECT_EQ(Parse(got)["Data"], Parse(json)["Data"]) << "whole, it is valid JSON";
          }},
+        {"oversize-tail", 200,
+         [&](const std::string& got) {
+             EXPECT_GT(got.size(), 4u * 1024u * 1024u);
+             EXPECT_EQ(got.substr(got.size() - 2), "\"}");
+             EXPECT_EQ(Parse(got)["Data"], Parse(json)["Data"]) << "whole, it is valid JSON";
+         }},
         {"http-500", 500, [&](const std::string& got) { EXPECT_EQ(got, json); }},
         {"headers-only", 200, [](const std::string& got) { EXPECT_TRUE(got.empty()); }},
     };
@@ -151,6 +158,29 @@ TEST_F(LocalServiceTest, FaultModesBendTheReply) {
     auto again = PostJson(path, body);
     ASSERT_TRUE(again);
     EXPECT_EQ(again->body, json);
+}
+
+TEST_F(LocalServiceTest, SilentAndStalledRepliesHoldUntilTheFaultEnds) {
+    const std::string path = "/home/driver/TreeNode";
+    for (const char* fault : {"silent", "stall"}) {
+        service.SetFault(fault, path);
+        auto client = Client();
+        client->set_read_timeout(std::chrono::seconds(1));
+        EXPECT_FALSE(client->Post(path, "{\"key\":\"Aurex\"}", "application/json")) << fault;
+    }
+    service.SetFault("none");
+    EXPECT_TRUE(PostJson(path, "{\"key\":\"Aurex\"}")) << "the held threads are free again";
+}
+
+TEST_F(LocalServiceTest, TrickleSendsTheWholeReplySlowly) {
+    const std::string path = "/home/driver/TreeNode";
+    service.SetMode("reply", path, "{\"a\":1}");
+    service.SetFault("trickle", path);
+    const auto start = std::chrono::steady_clock::now();
+    auto res = PostJson(path, "{}");
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->body, "{\"a\":1}");
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(6 * 200));
 }
 
 TEST_F(LocalServiceTest, FaultForOnePathLeavesOthersAlone) {

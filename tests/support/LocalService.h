@@ -8,6 +8,7 @@
 //   // keeps talking to it across all tests of the process.
 //   pelltest::LocalService& service = pelltest::LocalService::Shared();
 //   setenv("PELLUCOR_SERVICE_URL", service.BaseUrl().c_str(), 1);  // before the first read
+//   setenv("PELLUCOR_CA_FILE", service.CertificateFile().c_str(), 1);  // trust its certificate
 //   service.Reset();                                   // log, fault and modes of earlier tests
 //
 //   service.SetFault("close", "/home/driver/Search");  // see service/ControlEndpoints.h
@@ -55,7 +56,9 @@ public:
     std::string CertificateFile() const { return tempDir_ + "/cert.pem"; }
 
     // Fault names: "none", "no-brace", "cut-json", "invalid-json", "oversize",
-    // "http-500", "headers-only", "close". An empty path means every path.
+    // "http-500", "headers-only", "close", "silent", "stall", "trickle",
+    // "oversize-tail" (FaultMode in service/ServiceState.h). An empty path
+    // means every path.
     void SetFault(const std::string& mode, const std::string& path = {});
     void SetMode(const std::string& area, const std::string& key, const std::string& value);
 
