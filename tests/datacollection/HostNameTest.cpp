@@ -7,23 +7,20 @@
 #include <string>
 
 #include "ToolServiceFixture.h"
+#include "support/ServiceTrust.h"
 
 namespace {
-
-std::string ByHostName() {
-    return "https://localhost:" + std::to_string(pelltest::LocalService::Shared().Port());
-}
 
 class TessalyByHostName : public ToolServiceTest {
 protected:
     static void SetUpTestSuite() {
         ToolServiceTest::SetUpTestSuite();
-        setenv("PELLUCOR_SERVICE_URL", ByHostName().c_str(), 1);
+        setenv("PELLUCOR_SERVICE_URL", pelltest::ByHostName(Service()).c_str(), 1);
     }
 };
 
 TEST_F(TessalyByHostName, APeerWhoseCertificateNamesAnotherHostIsRefused) {
-    httplib::Client unchecked(ByHostName());
+    httplib::Client unchecked(pelltest::ByHostName(Service()));
     unchecked.enable_server_certificate_verification(false);
     auto home = unchecked.Head("/");
     ASSERT_TRUE(home) << "the name leads to the service";

@@ -6,6 +6,7 @@
 
 #include "ToolServiceFixture.h"
 #include "common/ServiceRequest.h"
+#include "support/ServiceTrust.h"
 
 namespace {
 
@@ -67,21 +68,9 @@ TEST_F(TessalyWaits, RequestsGiveUpOnASilentStalledOrTricklingService) {
 // Only the certificate that PELLUCOR_CA_FILE names is trusted; without it the
 // system's store is, which does not hold the local service's own certificate.
 TEST_F(TessalyTrust, OnlyAVerifiedServiceIsAsked) {
-    pelltest::LocalService other;
-    struct Case {
-        const char* what;
-        std::string caFile;  // empty: the variable unset
-        bool trusted;
-    };
-    for (const Case& c : {Case{"system store", "", false},
-                          Case{"missing CA file", Service().CertificateFile() + ".missing", false},
-                          Case{"another service's certificate", other.CertificateFile(), false},
-                          Case{"the service's certificate", Service().CertificateFile(), true}}) {
+    for (const pelltest::TrustCase& c : pelltest::TrustCases(Service())) {
         Service().Reset();
-        if (c.caFile.empty())
-            unsetenv(kCaFileVariable);
-        else
-            setenv(kCaFileVariable, c.caFile.c_str(), 1);
+        c.Apply();
         for (const Request& request : kRequests) EXPECT_EQ(request.call(tool), c.trusted) << c.what;
         EXPECT_EQ(Service().Log().size(), c.trusted ? 3u : 0u)
             << c.what << ": nothing reaches an untrusted peer";

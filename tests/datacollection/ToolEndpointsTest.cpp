@@ -1,7 +1,7 @@
 #include <string>
 
-#include "support/BrowserRecorder.h"
 #include "ToolServiceFixture.h"
+#include "support/BrowserRecorder.h"
 
 namespace {
 

@@ -7,23 +7,20 @@
 #include <string>
 
 #include "CorvaneFixture.h"
+#include "support/ServiceTrust.h"
 
 namespace {
-
-std::string ByHostName() {
-    return "https://localhost:" + std::to_string(pelltest::LocalService::Shared().Port());
-}
 
 class CorvaneByHostName : public CorvaneTest {
 protected:
     static void SetUpTestSuite() {
         CorvaneTest::SetUpTestSuite();
-        setenv(os::kServiceUrlVariable, ByHostName().c_str(), 1);
+        setenv(os::kServiceUrlVariable, pelltest::ByHostName(*service).c_str(), 1);
     }
 };
 
 TEST_F(CorvaneByHostName, APeerWhoseCertificateNamesAnotherHostIsRefused) {
-    httplib::Client unchecked(ByHostName());
+    httplib::Client unchecked(pelltest::ByHostName(*service));
     unchecked.enable_server_certificate_verification(false);
     auto home = unchecked.Head("/");
     ASSERT_TRUE(home) << "the name leads to the service";

@@ -8,6 +8,7 @@
 
 #include "CorvaneFixture.h"
 #include "common/ServiceRequest.h"
+#include "support/ServiceTrust.h"
 
 namespace {
 
@@ -106,21 +107,9 @@ TEST_F(CorvaneTest, ASlowButMovingReplyStillArrives) {
 // Only the certificate that PELLUCOR_CA_FILE names is trusted; without it the
 // system's store is, which does not hold the local service's own certificate.
 TEST_F(CorvaneTest, OnlyAVerifiedServiceIsAsked) {
-    pelltest::LocalService other;
-    struct Case {
-        const char* what;
-        std::string caFile;  // empty: the variable unset
-        bool trusted;
-    };
-    for (const Case& c : {Case{"system store", "", false},
-                          Case{"missing CA file", service->CertificateFile() + ".missing", false},
-                          Case{"another service's certificate", other.CertificateFile(), false},
-                          Case{"the service's certificate", service->CertificateFile(), true}}) {
+    for (const pelltest::TrustCase& c : pelltest::TrustCases(*service)) {
         service->Reset();
-        if (c.caFile.empty())
-            unsetenv(kCaFileVariable);
-        else
-            setenv(kCaFileVariable, c.caFile.c_str(), 1);
+        c.Apply();
         DmInfoResult* serial = nullptr;
         EXPECT_EQ(DriverInfo_GetNetWorkCondition(), c.trusted) << c.what;
         EXPECT_EQ(Suggest(), c.trusted) << c.what;
