@@ -18,7 +18,6 @@
 #include "soui/SEdit.h"
 #include "soui/SHostWnd.h"
 #include "soui/SListView.h"
-#include "soui/SMessageBox.h"
 #include "soui/SSkin.h"
 #include "soui/STestApi.h"
 
@@ -457,20 +456,24 @@ TEST(ResourcesDialogs, SettingsDialogStartsWithTheHintHidden) {
     dialog.DestroyWindow();
 }
 
-// The framework's message box with the program's template.
-TEST(ResourcesDialogs, MessageBoxShowsTextAndTwoButtons) {
+// The template of the framework's message box, filled as the box fills it.
+TEST(ResourcesDialogs, MessageBoxTemplateNamesItsButtonsAndShowsTheText) {
     Framework();
-    std::vector<std::wstring> labels;
-    test::MessageBoxAnswerer answerer({IDCANCEL});
-    EXPECT_EQ(SMessageBox(nullptr, L"有正在下载的任务，确认退出吗？", L"", MB_OKCANCEL, 100), IDCANCEL);
-    EXPECT_EQ(answerer.Failures(), 0);
-    EXPECT_EQ(answerer.LastButtonLabels(), (std::vector<std::wstring>{L"确定", L"取消"}));
-    ASSERT_EQ(answerer.Texts().size(), 1u);
+    const SXmlDoc doc = LoadResource(L"LAYOUT", L"XML_MSGBOX");
+    const SXmlNode texts = doc.child("SOUI").child("buttonText");
+    const std::map<std::string, std::string> labels = {
+        {"ok", "确定"},    {"cancel", "取消"}, {"yes", "是"},    {"no", "否"},
+        {"retry", "重试"}, {"ignore", "忽略"}, {"abort", "关于"}};
+    for (const auto& [button, label] : labels)
+        EXPECT_EQ(texts.attribute(button.c_str()).value(), label) << button;
 
     // The same template held open for its picture.
     SHostWnd box(L"LAYOUT:XML_MSGBOX");
     ASSERT_NE(box.Create(nullptr), nullptr);
     box.ShowWindow(SW_SHOWNORMAL);
+    SWindow* title = box.FindChildByName(L"msgtitle");
+    ASSERT_NE(title, nullptr);
+    EXPECT_NE(dynamic_cast<SCaption*>(title->GetParent()), nullptr) << "the title sits in a caption";
     box.FindChildByName(L"msgtext")->SetWindowTextW(L"有正在下载的任务，确认退出吗？");
     auto* buttons = box.FindChildByName2<STabCtrl>(L"btnSwitch");
     ASSERT_NE(buttons, nullptr);
