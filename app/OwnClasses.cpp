@@ -1,5 +1,11 @@
 #include "app/OwnClasses.h"
 
-// The search drop-downs and the slim scroll-bar skin register here once they
-// exist; until then their tags build nothing.
-void RegisterOwnClasses(SOUI::SApplication& /*app*/) {}
+#include "app/SearchDropdownList.h"
+#include "app/SearchDropdownList_1.h"
+#include "app/SkinVScrollbar.h"
+
+void RegisterOwnClasses(SOUI::SApplication& app) {
+    app.RegisterWindowClass<SSearchDropdownList>();
+    app.RegisterWindowClass<SSearchDropdownList_1>();
+    app.RegisterSkinClass<SSkinVScrollbar>();
+}

@@ -71,8 +71,13 @@ void WheelOver(SHostWnd& host, SWindow& wnd, int delta) {
     QWidget* widget = NativeAccess::Widget(&host);
     if (widget == nullptr) return;
     const CPoint c = CenterOnHost(wnd);
-    const QPoint pos(c.x, c.y);
+    QPoint pos(c.x, c.y);
     SendMouse(widget, QEvent::MouseMove, pos, Qt::NoButton, Qt::NoButton);
+    // A native child there (an edit) gets the wheel, as it would from a user.
+    if (QWidget* child = widget->childAt(pos)) {
+        pos = child->mapFrom(widget, pos);
+        widget = child;
+    }
     QWheelEvent wheel(QPointF(pos), QPointF(widget->mapToGlobal(pos)), QPoint(), QPoint(0, delta),
                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(widget, &wheel);

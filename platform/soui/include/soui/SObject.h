@@ -39,22 +39,23 @@ protected:
 }  // namespace SOUI
 
 // Class identity of a framework or program class registered under an XML
-// tag; the _TYPE form starts a new kind of object (window, skin).
+// tag; the _TYPE form starts a new kind of object (window, skin). Names are
+// qualified, so program classes outside the namespace use it too.
 #define SOUI_CLASS_NAME_TYPE(BaseClass, TagName, ClassType)                                  \
 public:                                                                                      \
-    static LPCWSTR GetClassName() {                                                          \
+    static ::SOUI::LPCWSTR GetClassName() {                                                  \
         return TagName;                                                                      \
     }                                                                                        \
-    static LPCWSTR BaseClassName() {                                                         \
+    static ::SOUI::LPCWSTR BaseClassName() {                                                 \
         return BaseClass::GetClassName();                                                    \
     }                                                                                        \
     static int GetClassType() {                                                              \
         return ClassType;                                                                    \
     }                                                                                        \
-    BOOL IsClass(LPCWSTR className) const override {                                         \
+    ::SOUI::BOOL IsClass(::SOUI::LPCWSTR className) const override {                         \
         return std::wcscmp(className, GetClassName()) == 0 || BaseClass::IsClass(className); \
     }                                                                                        \
-    LPCWSTR GetObjectClass() const override {                                                \
+    ::SOUI::LPCWSTR GetObjectClass() const override {                                        \
         return GetClassName();                                                               \
     }                                                                                        \
     int GetObjectType() const override {                                                     \

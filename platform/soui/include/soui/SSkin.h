@@ -73,6 +73,8 @@ enum {
     SB_PAGEUP = 2,
     SB_PAGEDOWN = 3,
     SB_THUMBTRACK = 5,
+    SB_CORNER = 10,        // where a vertical and a horizontal bar meet
+    SB_THUMBGRIPPER = 11,  // the grip drawn on a thumb
 };
 
 // "scrollbar": the parts of a scroll bar from one image. The image holds one

@@ -22,7 +22,8 @@ CPoint CenterOnHost(SWindow& wnd);
 // Clicks the named control inside the item window of a shown item; FALSE
 // when the item is not shown or has no such control.
 bool ClickInItem(SHostWnd& host, SListView& list, int item, const wchar_t* name);
-// A wheel turn over a control (delta 120 per notch, negative: down).
+// A wheel turn over a control (delta 120 per notch, negative: down), to the
+// native edit there, if any.
 void WheelOver(SHostWnd& host, SWindow& wnd, int delta);
 // A key pressed and released where the host's keyboard goes: the native
 // edit of its focused edit control, else the host window.

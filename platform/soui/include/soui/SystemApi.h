@@ -24,4 +24,16 @@ LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 
+// The number at the start of text: blanks, an optional sign, then decimal
+// digits or, with STIF_SUPPORTHEX, "0x" and hexadecimal digits; it ends at
+// the first other character and wraps at 32 bits. FALSE (and 0) when no
+// digit comes.
+constexpr DWORD STIF_DEFAULT = 0;
+constexpr DWORD STIF_SUPPORTHEX = 1;
+BOOL StrToIntExW(LPCWSTR text, DWORD flags, int* result);
+
+// A line for whoever watches the program's diagnostics; on this platform it
+// goes to standard error.
+void OutputDebugStringW(LPCWSTR text);
+
 }  // namespace SOUI

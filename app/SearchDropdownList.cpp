@@ -1,0 +1,8 @@
+#include "app/SearchDropdownList.h"
+
+SSearchDropdownList::SSearchDropdownList() : TSearchDropdownList("popupStyle") {}
+
+SOUI::BOOL SSearchDropdownList::ShowDropDown() {
+    if (popup == nullptr) CreatePopup();
+    return FillDropDown();
+}
