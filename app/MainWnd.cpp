@@ -48,7 +48,14 @@ constexpr int kOsSuggestId = 70362;
 
 CMainWnd::CMainWnd() : SHostWnd(L"LAYOUT:XML_MAINWND"), deviceType("1") {}
 
-CMainWnd::~CMainWnd() = default;
+CMainWnd::~CMainWnd() {
+    // WM_DESTROY must reach this window's own teardown, which a destruction
+    // left to the host window's destructor would no longer call.
+    if (IsWindow()) DestroyWindow();
+    // The worker may still be inside its one pass; it must leave before the
+    // members it uses go.
+    infoWorker.Stop(0);
+}
 
 BOOL CMainWnd::_HandleEvent(EventArgs* evt) {
     using Handler = void (*)(CMainWnd&, EventArgs*);
