@@ -12,8 +12,8 @@ PACKAGES=(
   libcpp-httplib-dev openssl
   # window framework layer
   qt6-base-dev libpugixml-dev fonts-wqy-microhei xvfb x11-utils imagemagick xdotool xdg-utils
-  # ISO packer and its peers
-  libisofs-dev xorriso genisoimage
+  # ISO packer, its peers and the readers its tests check images with
+  libisofs-dev xorriso genisoimage libarchive-tools
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev curl aria2 nginx sqlite3
 )

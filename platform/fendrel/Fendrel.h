@@ -25,17 +25,17 @@ using FileToIsoErrorCallback = void (*)(int code, void* context);
 
 // Error codes passed to the error callback.
 enum FendrelError : int {
-    kFendrelBadArgument = 1,        // a path is null, empty or not valid text
+    kFendrelBadArgument = 1,        // a path is null, empty, not text, or relative with no current folder
     kFendrelNotInitialised = 2,     // started before InitDllRes
     kFendrelBusy = 3,               // a packing is already running
     kFendrelSourceMissing = 4,      // the source folder does not exist or is no folder
     kFendrelSourceEmpty = 5,        // the source folder holds nothing
     kFendrelSourceUnreadable = 6,   // a folder or entry of the source cannot be read
     kFendrelSourceChanged = 7,      // a file vanished, changed size or failed to read while packing
-    kFendrelNameTooLong = 8,        // a name exceeds 103 Joliet characters
+    kFendrelNameTooLong = 8,        // a name exceeds 103 Joliet characters, the dot included
     kFendrelNameNotText = 9,        // a name is not valid UTF-8
     kFendrelImageTooLarge = 10,     // the image would exceed the ISO 9660 limits
-    kFendrelTargetUnwritable = 11,  // the image file cannot be created there
+    kFendrelTargetUnwritable = 11,  // the target is no regular file or cannot be written
     kFendrelDiskFull = 12,          // no space left for the image
     kFendrelWriteFailed = 13,       // any other failure writing the image
     kFendrelInternal = 14,          // the ISO library or the thread failed
@@ -54,8 +54,10 @@ FENDREL_API void SetFileToIsoErrorCallBack(FileToIsoErrorCallback callback, void
 // thread runs, otherwise the code of a start that cannot proceed (bad
 // argument, not initialised, busy, no thread), which also goes to the error
 // callback, on the calling thread; every later failure is reported on the
-// packer's thread. The image is written beside `isoPath` and renamed to it
-// only when complete; an existing file of that name is replaced.
+// packer's thread. Relative paths count from the current folder at the time
+// of this call. The image is written beside `isoPath` and renamed to it only
+// when complete; an existing regular file of that name is replaced, anything
+// else there (a folder, a link, a device) fails the packing and stays.
 FENDREL_API int StartPackageFileToIsoThread(const wchar_t* sourceFolder, const wchar_t* isoPath,
                                             const PackOptions* options);
 

@@ -1,7 +1,9 @@
 // The exported calls, over one process-wide packing session.
 #include <exception>
+#include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 #include "Fendrel.h"
 #include "PackResult.h"
@@ -15,10 +17,17 @@ fendrel::PackSession& Session() {
     return session;
 }
 
+// A relative path counts from the current folder at the time of the call,
+// not whenever the packer's thread gets to it.
 std::optional<std::string> PathArgument(const wchar_t* path) {
     if (path == nullptr || *path == L'\0') return std::nullopt;
     // Strict: a substituted character would silently name another file.
-    return os::WideToUtf8(path);
+    auto text = os::WideToUtf8(path);
+    if (!text || text->front() == '/') return text;
+    std::error_code error;
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    if (error) return std::nullopt;
+    return current.native() + '/' + *text;
 }
 
 }  // namespace

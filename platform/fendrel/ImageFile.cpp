@@ -34,6 +34,14 @@ int WriteBackError(int error) {
     return error == EINVAL || error == ENOSYS || error == ESPIPE ? kPackOk : WriteError(error);
 }
 
+// Only a missing target or a regular file may take the image's name: renaming
+// over anything else would replace a device node, a link or a pipe.
+bool TargetReplaceable(const std::string& target) {
+    struct stat info {};
+    if (lstat(target.c_str(), &info) != 0) return errno == ENOENT;
+    return S_ISREG(info.st_mode);
+}
+
 }  // namespace
 
 ImageFile::~ImageFile() {
@@ -41,8 +49,7 @@ ImageFile::~ImageFile() {
 }
 
 int ImageFile::Create(const std::string& target) {
-    struct stat info {};
-    if (stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return kFendrelTargetUnwritable;
+    if (!TargetReplaceable(target)) return kFendrelTargetUnwritable;
     static std::atomic<unsigned> serial{0};
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string candidate =
@@ -97,6 +104,8 @@ int ImageFile::Commit() {
     const int closed = close(fd_);
     fd_ = -1;
     if (closed != 0) return WriteError(errno);
+    // Something else may have taken the name while the image was written.
+    if (!TargetReplaceable(target_)) return kFendrelTargetUnwritable;
     if (rename(partPath_.c_str(), target_.c_str()) != 0) return kFendrelTargetUnwritable;
     partPath_.clear();
     // The new name itself must survive a power loss too.

@@ -32,13 +32,10 @@ std::optional<std::size_t> Utf16Units(std::string_view text) {
 
 }  // namespace
 
-NameCheck CheckJolietName(std::string_view utf8Name, bool isFolder) {
+NameCheck CheckJolietName(std::string_view utf8Name) {
     const auto units = Utf16Units(utf8Name);
     if (!units) return NameCheck::kNotText;
-    const auto dot = utf8Name.rfind('.');
-    const bool hasExtension = !isFolder && dot != std::string_view::npos && dot + 1 < utf8Name.size();
-    const std::size_t limit = kJolietLongNameUnits + (hasExtension ? 1 : 0);
-    return *units <= limit ? NameCheck::kFits : NameCheck::kTooLong;
+    return *units <= kJolietLongNameUnits ? NameCheck::kFits : NameCheck::kTooLong;
 }
 
 }  // namespace fendrel

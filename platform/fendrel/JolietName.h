@@ -5,9 +5,9 @@ namespace fendrel {
 
 enum class NameCheck { kFits, kTooLong, kNotText };
 
-// Whether a UTF-8 leaf name survives the Joliet tree unshortened. Joliet
-// counts UTF-16 units: with the long-name extension 103 for a folder or a file
-// without extension, and 103 beside the dot for a file with one.
-NameCheck CheckJolietName(std::string_view utf8Name, bool isFolder);
+// Whether a UTF-8 leaf name survives every Joliet reader unshortened: at most
+// 103 UTF-16 units, the dot of an extension included. Some readers cut longer
+// names even where the long-name extension would hold one more beside the dot.
+NameCheck CheckJolietName(std::string_view utf8Name);
 
 }  // namespace fendrel

@@ -57,6 +57,11 @@ WriteOptsPtr MakeWriteOptions() {
     WriteOptsPtr opts(raw);
     iso_write_opts_set_iso_level(raw, 3);
     iso_write_opts_set_rockridge(raw, 1);
+    // Folders below the eighth level and paths over 255 characters stay in
+    // place: relocating them leaves marks that readers disagree on (some
+    // reject the image, some show the moved folder twice).
+    iso_write_opts_set_allow_deep_paths(raw, 1);
+    iso_write_opts_set_allow_longer_paths(raw, 1);
     iso_write_opts_set_joliet(raw, 1);
     iso_write_opts_set_joliet_long_names(raw, 1);
     iso_write_opts_set_joliet_longer_paths(raw, 1);
@@ -153,15 +158,17 @@ int WriteImage(burn_source* source, ImageFile& file, const std::atomic<bool>& st
 }
 
 int Pack(const PackRequest& request, const std::atomic<bool>& stop, const std::function<void(int)>& report) {
-    const std::string label =
-        request.volumeLabel.empty() ? DefaultLabel(request.sourceFolder) : request.volumeLabel;
+    std::string folder;
+    if (const int result = ResolveSourceFolder(request.sourceFolder, folder); result != kPackOk) {
+        return result;
+    }
+    const std::string label = request.volumeLabel.empty() ? DefaultLabel(folder) : request.volumeLabel;
     IsoImage* rawImage = nullptr;
     if (iso_image_new(label.c_str(), &rawImage) < 0) return kFendrelInternal;
     ImagePtr image(rawImage);
 
     SourceSummary summary;
-    if (const int result = AddSourceFolder(rawImage, request.sourceFolder, stop, summary);
-        result != kPackOk) {
+    if (const int result = AddSourceFolder(rawImage, folder, stop, summary); result != kPackOk) {
         return result;
     }
     if (summary.dataBlocks + summary.entries * kMetaBlocksPerEntry + kMetaBlocksFixed > kMaxImageBlocks) {

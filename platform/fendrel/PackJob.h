@@ -6,8 +6,8 @@
 namespace fendrel {
 
 struct PackRequest {
-    std::string sourceFolder;  // UTF-8
-    std::string isoPath;       // UTF-8
+    std::string sourceFolder;  // UTF-8, absolute
+    std::string isoPath;       // UTF-8, absolute
     std::string volumeLabel;   // UTF-8; empty: the source folder's name
 };
 

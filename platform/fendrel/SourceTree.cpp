@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "Fendrel.h"
@@ -70,7 +72,7 @@ private:
             return errno == ENOENT ? kFendrelSourceChanged : kFendrelSourceUnreadable;
         }
         const bool isFolder = S_ISDIR(info.st_mode);
-        switch (CheckJolietName(name, isFolder)) {
+        switch (CheckJolietName(name)) {
             case NameCheck::kTooLong:
                 return kFendrelNameTooLong;
             case NameCheck::kNotText:
@@ -94,6 +96,16 @@ private:
 };
 
 }  // namespace
+
+int ResolveSourceFolder(const std::string& folder, std::string& resolved) {
+    const std::unique_ptr<char, decltype(&std::free)> canonical(realpath(folder.c_str(), nullptr),
+                                                                &std::free);
+    if (!canonical) {
+        return errno == ENOENT || errno == ENOTDIR ? kFendrelSourceMissing : kFendrelSourceUnreadable;
+    }
+    resolved = canonical.get();
+    return kPackOk;
+}
 
 int AddSourceFolder(IsoImage* image, const std::string& folder, const std::atomic<bool>& stop,
                     SourceSummary& summary) {

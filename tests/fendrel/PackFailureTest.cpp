@@ -2,12 +2,16 @@
 // target name.
 #include <gtest/gtest.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <map>
+#include <string>
 
 #include "Fendrel.h"
 #include "PackTestSupport.h"
@@ -59,8 +63,11 @@ const FailureCase kFailures[] = {
      kFendrelTargetUnwritable},
     {"file name of 104 Joliet characters", [](Paths& p) { SourceWithFile(p, packtest::Repeat("b", 104)); },
      kFendrelNameTooLong},
-    {"file name of 105 Joliet characters with its dot",
-     [](Paths& p) { SourceWithFile(p, packtest::Repeat("a", 101) + ".inf"); }, kFendrelNameTooLong},
+    {"file name of 104 Joliet characters with its dot",
+     [](Paths& p) { SourceWithFile(p, packtest::Repeat("a", 100) + ".inf"); }, kFendrelNameTooLong},
+    {"name of 104 Joliet characters with one beyond the basic plane",
+     [](Paths& p) { SourceWithFile(p, "emoji_😀_" + packtest::Repeat("c", 91) + ".txt"); },
+     kFendrelNameTooLong},
     {"folder name of 104 Joliet characters",
      [](Paths& p) {
          packtest::fs::create_directories(p.source /
@@ -85,37 +92,110 @@ protected:
     packtest::ScratchFolder scratch;
 };
 
+// What lstat says of every entry in a folder (nothing when it is missing),
+// to see that a failed packing touched nothing there.
+std::map<std::string, std::string> FolderState(const path& folder) {
+    std::map<std::string, std::string> state;
+    if (!packtest::fs::is_directory(folder)) return state;
+    for (const std::string& name : packtest::FolderNames(folder)) {
+        struct stat info {};
+        const path entry = folder / name;
+        if (lstat(entry.c_str(), &info) != 0) continue;
+        std::string& line = state[name];
+        line = std::to_string(info.st_mode) + " " + std::to_string(info.st_ino) + " " +
+               std::to_string(info.st_size) + " " + std::to_string(info.st_mtim.tv_nsec) + " " +
+               std::to_string(info.st_rdev);
+        if (S_ISLNK(info.st_mode)) line += " -> " + packtest::fs::read_symlink(entry).string();
+    }
+    return state;
+}
+
+// Packs and checks that the one failure was reported and that the target's
+// folder is as it was.
+void ExpectFailureLeavesTargetAlone(const Paths& paths, int expected) {
+    const auto before = FolderState(paths.iso.parent_path());
+    packtest::PackRecorder recorder;
+    packtest::PackAndWait(paths.source, paths.iso, recorder);
+
+    EXPECT_EQ(recorder.errors(), std::vector<int>{expected});
+    const auto percents = recorder.percents();
+    EXPECT_EQ(std::count(percents.begin(), percents.end(), 100), 0);
+    EXPECT_EQ(FolderState(paths.iso.parent_path()), before);
+}
+
 TEST_P(PackFailure, ReachesTheErrorCallbackAndLeavesNoImage) {
     Paths paths{scratch.path(), scratch.path() / "源", scratch.path() / "out" / "Driver.iso"};
     packtest::fs::create_directories(paths.iso.parent_path());
     GetParam().setUp(paths);
-    const bool targetWasFolder = packtest::fs::is_directory(paths.iso);
-    const bool hadFolder = packtest::fs::is_directory(paths.iso.parent_path());
-    const auto namesBefore =
-        hadFolder ? packtest::FolderNames(paths.iso.parent_path()) : std::vector<std::string>{};
-
-    packtest::PackRecorder recorder;
-    packtest::PackAndWait(paths.source, paths.iso, recorder);
-
-    EXPECT_EQ(recorder.errors(), std::vector<int>{GetParam().expected});
-    const auto percents = recorder.percents();
-    EXPECT_EQ(std::count(percents.begin(), percents.end(), 100), 0);
-    EXPECT_EQ(packtest::fs::is_directory(paths.iso), targetWasFolder);
-    if (!targetWasFolder) {
-        EXPECT_FALSE(packtest::fs::exists(paths.iso));
+    const bool targetExisted = packtest::fs::exists(packtest::fs::symlink_status(paths.iso));
+    ExpectFailureLeavesTargetAlone(paths, GetParam().expected);
+    if (!targetExisted) {
+        EXPECT_FALSE(packtest::fs::exists(packtest::fs::symlink_status(paths.iso)));
     }
-    if (hadFolder) {
-        EXPECT_EQ(packtest::FolderNames(paths.iso.parent_path()), namesBefore);
+}
+
+std::string TestName(const char* what) {
+    std::string name;
+    for (const char c : std::string(what)) {
+        name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
     }
+    return name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, PackFailure, ::testing::ValuesIn(kFailures),
                          [](const ::testing::TestParamInfo<FailureCase>& info) {
-                             std::string name;
-                             for (const char c : std::string(info.param.what)) {
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             }
-                             return name;
+                             return TestName(info.param.what);
+                         });
+
+// Something other than a regular file under the target's name.
+struct TargetCase {
+    const char* what;
+    // Puts it there; false when this machine does not allow it.
+    std::function<bool(const path& iso)> make;
+};
+
+const TargetCase kTargets[] = {
+    {"symbolic link to a file",
+     [](const path& iso) {
+         packtest::WriteFile(iso.parent_path() / "kept.iso", 4096, 3);
+         packtest::fs::create_symlink("kept.iso", iso);
+         return true;
+     }},
+    {"dangling symbolic link",
+     [](const path& iso) {
+         packtest::fs::create_symlink("elsewhere.iso", iso);
+         return true;
+     }},
+    {"symbolic link to a folder",
+     [](const path& iso) {
+         packtest::fs::create_directories(iso.parent_path() / "folder");
+         packtest::fs::create_symlink("folder", iso);
+         return true;
+     }},
+    {"named pipe", [](const path& iso) { return mkfifo(iso.c_str(), 0644) == 0; }},
+    {"device node", [](const path& iso) { return mknod(iso.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0; }},
+};
+
+void PrintTo(const TargetCase& target, std::ostream* out) {
+    *out << target.what;
+}
+
+class PackTarget : public ::testing::TestWithParam<TargetCase> {
+protected:
+    packtest::ScratchFolder scratch;
+};
+
+TEST_P(PackTarget, ThatIsNoRegularFileFailsAndStaysUntouched) {
+    Paths paths{scratch.path(), scratch.path() / "源", scratch.path() / "out" / "Driver.iso"};
+    packtest::fs::create_directories(paths.iso.parent_path());
+    SourceWithFile(paths, "a.txt");
+    if (!GetParam().make(paths.iso)) GTEST_SKIP() << "cannot make a " << GetParam().what << " here";
+    ExpectFailureLeavesTargetAlone(paths, kFendrelTargetUnwritable);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, PackTarget, ::testing::ValuesIn(kTargets),
+                         [](const ::testing::TestParamInfo<TargetCase>& info) {
+                             return TestName(info.param.what);
                          });
 
 class PackTrouble : public ::testing::Test {
@@ -152,6 +232,19 @@ TEST_F(PackTrouble, FileChangedWhilePackingIsReportedNotFilledWithZeros) {
         EXPECT_EQ(recorder.errors(), std::vector<int>{kFendrelSourceChanged});
         EXPECT_TRUE(packtest::FolderNames(output).empty());
     }
+}
+
+// The name is checked again just before the finished image takes it.
+TEST_F(PackTrouble, LinkPutUnderTheTargetNameWhilePackingStaysAndThePackingFails) {
+    packtest::WriteFile(source / "driver.bin", 1u << 20, 5);
+    packtest::PackRecorder recorder;
+    recorder.onProgress = [this](int percent) {
+        if (percent == 0) packtest::fs::create_symlink("elsewhere.iso", iso);
+    };
+    packtest::PackAndWait(source, iso, recorder);
+    EXPECT_EQ(recorder.errors(), std::vector<int>{kFendrelTargetUnwritable});
+    EXPECT_EQ(packtest::FolderNames(output), std::vector<std::string>{"Driver.iso"});
+    EXPECT_EQ(packtest::fs::read_symlink(iso), "elsewhere.iso");
 }
 
 // Unmounts the small file system at the end of the test.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
+#include <sstream>
 
 #include "Fendrel.h"
 
@@ -141,6 +142,50 @@ bool ExtractWithXorriso(const fs::path& iso, const fs::path& into, bool joliet) 
     if (joliet) argv.insert(argv.end(), {"-read_fs", "norock"});
     argv.insert(argv.end(), {"-indev", iso.string(), "-extract", "/", into.string()});
     return RunProgram(argv) == 0;
+}
+
+bool ExtractWithBsdtar(const fs::path& iso, const fs::path& into, bool joliet) {
+    fs::create_directories(into);
+    std::vector<std::string> argv{"bsdtar"};
+    if (joliet) argv.insert(argv.end(), {"--options", "iso9660:!rockridge"});
+    argv.insert(argv.end(), {"-x", "-f", iso.string(), "-C", into.string()});
+    return RunProgram(argv) == 0;
+}
+
+bool ExtractWithIsoinfo(const fs::path& iso, const fs::path& into) {
+    // `isoinfo -l` prints "Directory listing of /dir/" and then one line per
+    // entry: the mode first, the name after the extent in brackets.
+    fs::create_directories(into);
+    std::string listing;
+    if (RunProgram({"isoinfo", "-R", "-l", "-i", iso.string()}, &listing) != 0) return false;
+    std::istringstream lines(listing);
+    std::string line;
+    std::string folder;
+    const std::string heading = "Directory listing of ";
+    while (std::getline(lines, line)) {
+        if (line.rfind(heading, 0) == 0) {
+            folder = line.substr(heading.size());
+            continue;
+        }
+        const auto bracket = line.find("]  ");
+        if (line.empty() || bracket == std::string::npos) continue;
+        std::string name = line.substr(bracket + 3);
+        if (!name.empty() && name.back() == ' ') name.pop_back();
+        if (name.empty() || name == "." || name == "..") continue;
+        const std::string inImage = folder + name;
+        const fs::path target = into / inImage.substr(1);
+        if (line.front() == 'd') {
+            fs::create_directories(target);
+            continue;
+        }
+        std::string content;
+        if (RunProgram({"isoinfo", "-R", "-i", iso.string(), "-x", inImage}, &content) != 0) return false;
+        fs::create_directories(target.parent_path());
+        std::ofstream out(target, std::ios::binary);
+        out.write(content.data(), static_cast<std::streamsize>(content.size()));
+        if (!out) return false;
+    }
+    return true;
 }
 
 int PackRecorder::OnProgress(int percent, void* context) {

@@ -54,6 +54,13 @@ int RunProgram(const std::vector<std::string>& argv, std::string* output = nullp
 // with `joliet`, through its Joliet tree only.
 bool ExtractWithXorriso(const fs::path& iso, const fs::path& into, bool joliet);
 
+// The same with libarchive's reader.
+bool ExtractWithBsdtar(const fs::path& iso, const fs::path& into, bool joliet);
+
+// The same with isoinfo, through the Rock Ridge names only: its Joliet
+// reading shows characters beyond the basic plane as '_'.
+bool ExtractWithIsoinfo(const fs::path& iso, const fs::path& into);
+
 // Collects what the packer's callbacks deliver, from any thread.
 class PackRecorder {
 public:

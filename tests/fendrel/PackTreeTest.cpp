@@ -1,12 +1,14 @@
-// Packs real trees and reads the images back with xorriso.
+// Packs real trees and reads the images back with xorriso, bsdtar and isoinfo.
 #include <gtest/gtest.h>
 #include <sys/statvfs.h>
 
 #include <algorithm>
 #include <clocale>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
+#include "Fendrel.h"
 #include "PackTestSupport.h"
 
 namespace {
@@ -14,8 +16,9 @@ namespace {
 using packtest::fs::path;
 
 // Folders and files as a driver download leaves them, with the names that
-// break naive packers: Chinese, over 64 characters, up to the 103 Joliet
-// characters, beyond the basic plane, deeper than eight levels.
+// break naive packers: Chinese, over 64 characters, exactly the 103 Joliet
+// characters (the dot included), beyond the basic plane, and a chain of long
+// folder names deeper than eight levels and longer than 255 characters.
 void BuildDriverTree(const path& root) {
     const path model = root / "联想驱动" / "ThinkPad X1 Carbon" / "Windows 10 64位";
     packtest::fs::create_directories(model / "声卡驱动");
@@ -31,13 +34,15 @@ void BuildDriverTree(const path& root) {
     // 70 Chinese characters and 33 letters: 103 Joliet characters, 243 bytes.
     const path longFolder = root / (packtest::Repeat("长", 70) + packtest::Repeat("d", 33));
     packtest::fs::create_directories(longFolder);
-    packtest::WriteFile(longFolder / (packtest::Repeat("a", 100) + ".inf"), 2u << 20, 5);
+    packtest::WriteFile(longFolder / (packtest::Repeat("a", 99) + ".inf"), 2u << 20, 5);
     packtest::WriteFile(root / packtest::Repeat("b", 103), 777, 6);
-    // U+1F600 takes two Joliet characters: 6 + 2 + 1 + 91 + 4 = 104 with the dot.
-    packtest::WriteFile(root / ("emoji_😀_" + packtest::Repeat("c", 91) + ".txt"), 99, 7);
+    // U+1F600 takes two Joliet characters: 6 + 2 + 1 + 90 + 4 = 103 with the dot.
+    packtest::WriteFile(root / ("emoji_😀_" + packtest::Repeat("c", 90) + ".txt"), 99, 7);
     path deep = root;
-    for (int level = 1; level <= 10; ++level) deep /= "层" + std::to_string(level);
-    packtest::fs::create_directories(deep);
+    for (int level = 1; level <= 10; ++level) {
+        deep /= "第" + std::to_string(level) + "层 Intel Realtek combined driver package";
+    }
+    packtest::fs::create_directories(deep / "空的第十一层");
     packtest::WriteFile(deep / "深层文件.sys", 4096, 8);
 }
 
@@ -64,7 +69,23 @@ protected:
     const path iso = output / "Driver.iso";
 };
 
-TEST_F(PackTree, XorrisoReadsBackTheSameTreeThroughRockRidgeAndThroughJoliet) {
+struct Reader {
+    const char* name;
+    std::function<bool(const path& iso, const path& into)> extract;
+};
+
+const Reader kReaders[] = {
+    {"xorriso, Rock Ridge",
+     [](const path& i, const path& o) { return packtest::ExtractWithXorriso(i, o, false); }},
+    {"xorriso, Joliet",
+     [](const path& i, const path& o) { return packtest::ExtractWithXorriso(i, o, true); }},
+    {"bsdtar, Rock Ridge",
+     [](const path& i, const path& o) { return packtest::ExtractWithBsdtar(i, o, false); }},
+    {"bsdtar, Joliet", [](const path& i, const path& o) { return packtest::ExtractWithBsdtar(i, o, true); }},
+    {"isoinfo, Rock Ridge", [](const path& i, const path& o) { return packtest::ExtractWithIsoinfo(i, o); }},
+};
+
+TEST_F(PackTree, EveryReaderReadsBackTheSameTree) {
     BuildDriverTree(source);
     // The test process runs in the C locale: the names must not depend on it.
     ASSERT_STREQ(std::setlocale(LC_ALL, nullptr), "C");
@@ -75,10 +96,61 @@ TEST_F(PackTree, XorrisoReadsBackTheSameTreeThroughRockRidgeAndThroughJoliet) {
     ExpectCleanProgress(recorder.percents());
     EXPECT_EQ(packtest::FolderNames(output), std::vector<std::string>{"Driver.iso"});
     const auto expected = packtest::Snapshot(source);
-    for (const bool joliet : {false, true}) {
-        const path extracted = scratch.path() / (joliet ? "joliet" : "rockridge");
-        ASSERT_TRUE(packtest::ExtractWithXorriso(iso, extracted, joliet));
-        EXPECT_EQ(packtest::Snapshot(extracted), expected) << (joliet ? "Joliet" : "Rock Ridge");
+    int index = 0;
+    for (const Reader& reader : kReaders) {
+        SCOPED_TRACE(reader.name);
+        const path extracted = scratch.path() / ("read" + std::to_string(index++));
+        EXPECT_TRUE(reader.extract(iso, extracted));
+        EXPECT_EQ(packtest::Snapshot(extracted), expected);
+    }
+}
+
+// Changes the current folder for the test and back.
+class CurrentFolder {
+public:
+    CurrentFolder() : original_(packtest::fs::current_path()) {}
+    ~CurrentFolder() { packtest::fs::current_path(original_); }
+    void Enter(const path& folder) { packtest::fs::current_path(folder); }
+
+private:
+    path original_;
+};
+
+// Relative paths name what they name in the current folder at the time of
+// the call, even when the folder changes while the packing runs. A folder
+// named "etc" must not pack /etc.
+TEST_F(PackTree, RelativePathsCountFromTheCurrentFolderOfTheCall) {
+    const path here = scratch.path() / "here";
+    const path elsewhere = scratch.path() / "elsewhere";
+    for (const path& folder : {here, elsewhere}) {
+        packtest::fs::create_directories(folder / "etc" / "网卡");
+        packtest::fs::create_directories(folder / "sub");
+    }
+    packtest::WriteFile(here / "etc" / "hostname", 3000, 21);
+    packtest::WriteFile(here / "etc" / "网卡" / "驱动.inf", 500, 22);
+    packtest::WriteFile(elsewhere / "etc" / "other.bin", 700, 23);
+    const auto expected = packtest::Snapshot(here / "etc");
+
+    CurrentFolder current;
+    for (const wchar_t* spelling : {L"etc", L"./etc/", L"sub/../etc"}) {
+        SCOPED_TRACE(packtest::fs::path(spelling).string());
+        current.Enter(here);
+        packtest::PackRecorder recorder;
+        InitDllRes();
+        recorder.Register();
+        PackOptions options;
+        ASSERT_EQ(StartPackageFileToIsoThread(spelling, L"relative.iso", &options), 0);
+        current.Enter(elsewhere);
+        EXPECT_TRUE(recorder.WaitForEnd());
+        ReleaseFileToIsoDllRes();
+
+        EXPECT_TRUE(recorder.errors().empty());
+        EXPECT_FALSE(packtest::fs::exists(elsewhere / "relative.iso"));
+        const path extracted = scratch.path() / "extracted";
+        ASSERT_TRUE(packtest::ExtractWithXorriso(here / "relative.iso", extracted, false));
+        EXPECT_EQ(packtest::Snapshot(extracted), expected);
+        packtest::fs::remove_all(extracted);
+        packtest::fs::remove(here / "relative.iso");
     }
 }
 
