@@ -1,7 +1,18 @@
 #!/usr/bin/env bash
 # Packs a driver-like tree of about 4 GiB with Fendrel (through fendrel_pack),
-# with xorriso and with genisoimage, RUNS times each in turn, checks
-# Fendrel's image with xorriso and prints the median throughputs and ratios.
+# xorriso and genisoimage, each once with the image flushed to disk before the
+# clock stops and once without, and prints median, minimum and maximum
+# throughputs. Ratios compare only like with like: flushed with flushed,
+# unflushed with unflushed.
+#
+# Fendrel flushes as part of its work; its unflushed figure preloads
+# fendrel_no_flush.so, which makes its fsync, sync_file_range and
+# posix_fadvise calls do nothing. The other tools do not flush; their flushed
+# figure adds `sync FILE` (an fsync of the image) to the timed run.
+#
+# One untimed warm-up round, then RUNS timed rounds (at least 5), each in a
+# rotated order. Other builds on the machine skew the figures: the load
+# average is printed before and after; run it when the machine is quiet.
 #
 # Usage: bench/fendrel/run_bench.sh [build-dir]   (default: build)
 # Env:   RUNS (default 5), TREE_MIB (default 4096), BENCH_TMP (default /tmp)
@@ -10,11 +21,18 @@ set -euo pipefail
 build_dir="${1:-build}"
 runs="${RUNS:-5}"
 tree_mib="${TREE_MIB:-4096}"
+[ "$runs" -ge 5 ] || { echo "RUNS must be at least 5" >&2; exit 1; }
 packer="$(realpath "$build_dir")/bin/fendrel_pack"
-[ -x "$packer" ] || { echo "missing $packer: cmake --build --preset default --target fendrel_pack" >&2; exit 1; }
+no_flush="$(realpath "$build_dir")/bin/fendrel_no_flush.so"
+for built in "$packer" "$no_flush"; do
+  [ -e "$built" ] || { echo "missing $built: cmake --build --preset default" >&2; exit 1; }
+done
 for tool in xorriso genisoimage; do
   command -v "$tool" >/dev/null || { echo "missing $tool: scripts/install-deps.sh" >&2; exit 1; }
 done
+
+load() { cut -d' ' -f1-3 /proc/loadavg; }
+echo "load average (1, 5, 15 min) at start: $(load) on $(nproc) cores"
 
 tmp_root="${BENCH_TMP:-/tmp}"
 # Source, one image at a time and the extracted copy for the check.
@@ -48,58 +66,76 @@ for model in "ThinkPad X1 Carbon 第九代" "昭阳 K4e 商务笔记本" "天逸
     done
   done
 done
-tree_bytes=$(du -sb "$src" | cut -f1)
-echo "tree: $(find "$src" -type f | wc -l) files, $tree_bytes bytes"
-find "$src" -type f -exec cat {} + > /dev/null  # every tool reads from the page cache
+echo "tree: $(find "$src" -type f | wc -l) files, $(du -sb "$src" | cut -f1) bytes"
 
-run_fendrel()     { LC_ALL=C "$packer" "$src" "$iso"; }
-run_xorriso()     { LC_ALL=C.UTF-8 xorriso -as mkisofs -quiet -J -joliet-long -R -o "$iso" "$src" 2>/dev/null; }
-run_genisoimage() { LC_ALL=C.UTF-8 genisoimage -quiet -J -joliet-long -R -o "$iso" "$src" 2>/dev/null; }
-# The same as xorriso, plus the flush to disk that Fendrel does before it
-# reports 100.
-run_xorriso_fsync() { run_xorriso && sync "$iso"; }
+xorriso_pack()     { LC_ALL=C.UTF-8 xorriso -as mkisofs -quiet -J -joliet-long -R -o "$iso" "$src" 2>/dev/null; }
+genisoimage_pack() { LC_ALL=C.UTF-8 genisoimage -quiet -J -joliet-long -R -o "$iso" "$src" 2>/dev/null; }
+run_fendrel_flushed()       { LC_ALL=C "$packer" "$src" "$iso"; }
+run_fendrel_unflushed()     { LC_ALL=C LD_PRELOAD="$no_flush" "$packer" "$src" "$iso"; }
+run_xorriso_flushed()       { xorriso_pack && sync "$iso"; }
+run_xorriso_unflushed()     { xorriso_pack; }
+run_genisoimage_flushed()   { genisoimage_pack && sync "$iso"; }
+run_genisoimage_unflushed() { genisoimage_pack; }
+tools=(fendrel_flushed xorriso_flushed genisoimage_flushed
+       fendrel_unflushed xorriso_unflushed genisoimage_unflushed)
 
-tools=(fendrel xorriso genisoimage xorriso_fsync)
+check_image() {
+  echo "checking Fendrel's image with xorriso"
+  LC_ALL=C.UTF-8 xorriso -osirrox on -indev "$iso" -extract / "$work/extracted" 2>/dev/null
+  (cd "$src" && find . -type f -print0 | sort -z | xargs -0 sha256sum) > "$work/source.sha"
+  (cd "$work/extracted" && find . -type f -print0 | sort -z | xargs -0 sha256sum) > "$work/image.sha"
+  cmp -s "$work/source.sha" "$work/image.sha" || { echo "Rock Ridge content differs" >&2; exit 1; }
+  (cd "$src" && find . -mindepth 1 | sed 's|^\.||' | sort) > "$work/source.names"
+  LC_ALL=C.UTF-8 xorriso -read_fs norock -indev "$iso" -find / 2>/dev/null |
+    sed "s|^'||; s|'\$||" | grep -v '^/$' | sort > "$work/joliet.names"
+  cmp -s "$work/source.names" "$work/joliet.names" || { echo "Joliet names differ" >&2; exit 1; }
+  chmod -R u+w "$work/extracted" && rm -rf "$work/extracted"
+  echo "image checked: same files and SHA-256 through Rock Ridge, same names through Joliet"
+}
+
+# Round 0 is the untimed warm-up: the source in the page cache, each tool's
+# program and libraries loaded once, Fendrel's image checked.
 declare -A results
-for (( run = 1; run <= runs; run++ )); do
+for (( round = 0; round <= runs; round++ )); do
   for (( k = 0; k < ${#tools[@]}; k++ )); do
-    tool="${tools[$(( (k + run) % ${#tools[@]} ))]}"  # rotate the order
+    tool="${tools[$(( (k + round) % ${#tools[@]} ))]}"  # rotate the order
     rm -f "$iso"
-    sync
+    sync  # nothing left over from the previous run is written back during this one
     start=$(date +%s.%N)
     "run_$tool"
     end=$(date +%s.%N)
     bytes=$(stat -c %s "$iso")
     seconds=$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')
     mbs=$(awk -v n="$bytes" -v s="$seconds" 'BEGIN { print n / s / 1000000 }')
-    results[$tool]+="$mbs "
-    printf 'run %d %-14s %6.2f s %8.1f MB/s\n' "$run" "$tool" "$seconds" "$mbs"
-    if [ "$tool" = fendrel ] && [ "$run" -eq 1 ]; then
-      echo "checking Fendrel's image with xorriso"
-      LC_ALL=C.UTF-8 xorriso -osirrox on -indev "$iso" -extract / "$work/extracted" 2>/dev/null
-      (cd "$src" && find . -type f -print0 | sort -z | xargs -0 sha256sum) > "$work/source.sha"
-      (cd "$work/extracted" && find . -type f -print0 | sort -z | xargs -0 sha256sum) > "$work/image.sha"
-      cmp -s "$work/source.sha" "$work/image.sha" || { echo "Rock Ridge content differs" >&2; exit 1; }
-      (cd "$src" && find . -mindepth 1 | sed 's|^\.||' | sort) > "$work/source.names"
-      LC_ALL=C.UTF-8 xorriso -read_fs norock -indev "$iso" -find / 2>/dev/null |
-        sed "s|^'||; s|'\$||" | grep -v '^/$' | sort > "$work/joliet.names"
-      cmp -s "$work/source.names" "$work/joliet.names" || { echo "Joliet names differ" >&2; exit 1; }
-      rm -rf "$work/extracted"
-      echo "image checked: same files and SHA-256 through Rock Ridge, same names through Joliet"
+    if [ "$round" -eq 0 ]; then
+      printf 'warm-up  %-22s %6.2f s %8.1f MB/s (not counted)\n' "$tool" "$seconds" "$mbs"
+      if [ "$tool" = fendrel_flushed ]; then check_image; fi
+    else
+      results[$tool]+="$mbs "
+      printf 'round %d  %-22s %6.2f s %8.1f MB/s\n' "$round" "$tool" "$seconds" "$mbs"
     fi
   done
 done
 rm -f "$iso"
 
-median() { tr ' ' '\n' | grep -v '^$' | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# Prints "median min max" of the numbers on standard input.
+summary() {
+  tr ' ' '\n' | grep -v '^$' | sort -g | awk '{ v[NR] = $1 }
+    END { m = (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2; print m, v[1], v[NR] }'
+}
 echo
-echo "median throughput over $runs runs (image bytes / wall time):"
+echo "throughput over $runs rounds (image bytes / wall time), MB/s:"
+printf '  %-22s %8s %8s %8s\n' tool median min max
 declare -A med
 for tool in "${tools[@]}"; do
-  med[$tool]=$(echo "${results[$tool]}" | median)
-  printf '  %-14s %8.1f MB/s\n' "$tool" "${med[$tool]}"
+  read -r m lo hi < <(echo "${results[$tool]}" | summary)
+  med[$tool]=$m
+  printf '  %-22s %8.1f %8.1f %8.1f\n' "$tool" "$m" "$lo" "$hi"
 done
-ratio() { awk -v a="${med[$1]}" -v b="${med[$2]}" 'BEGIN { printf "%.3f", a / b }'; }
-echo "ratio Fendrel / xorriso:           $(ratio fendrel xorriso)"
-echo "ratio Fendrel / genisoimage:       $(ratio fendrel genisoimage)"
-echo "ratio Fendrel / xorriso with sync: $(ratio fendrel xorriso_fsync)"
+ratio() { awk -v a="${med[$1]}" -v b="${med[$2]}" 'BEGIN { printf "%.2f", a / b }'; }
+echo "median ratios (above 1: Fendrel faster):"
+for mode in flushed unflushed; do
+  printf '  %-10s Fendrel / xorriso %s, Fendrel / genisoimage %s\n' "$mode:" \
+    "$(ratio "fendrel_$mode" "xorriso_$mode")" "$(ratio "fendrel_$mode" "genisoimage_$mode")"
+done
+echo "load average (1, 5, 15 min) at end: $(load)"
