@@ -249,7 +249,7 @@ QImage QueryBanner() {
         p.setBrush(QColor(0x9d, 0xc1, 0xf5, 150));
         for (int row = 0; row < 4; ++row) {
             for (int col = 0; col < 6; ++col)
-                p.drawEllipse(QPointF(660 + col * 12, 120 + row * 12), 1.4, 1.4);
+                p.drawEllipse(QPointF(716 + col * 12, 148 + row * 12), 1.4, 1.4);
         }
         for (int row = 0; row < 3; ++row) {
             for (int col = 0; col < 5; ++col) p.drawEllipse(QPointF(40 + col * 12, 28 + row * 12), 1.4, 1.4);
@@ -375,7 +375,8 @@ QImage Busy() {
         for (int i = 0; i < 12; ++i) {
             const qreal angle = i * 30.0;
             const qreal behind = std::fmod(head - angle + 360.0, 360.0);
-            const int alpha = 40 + static_cast<int>(215 * (1.0 - behind / 360.0));
+            const qreal fade = 1.0 - behind / 360.0;
+            const int alpha = 36 + static_cast<int>(219 * fade * fade);
             const qreal a = qDegreesToRadians(angle - 90.0);
             p.setBrush(WithAlpha(kBlue, alpha));
             p.drawEllipse(rc.center() + QPointF(7 * qCos(a), 7 * qSin(a)), 1.8, 1.8);

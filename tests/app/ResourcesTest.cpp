@@ -288,6 +288,7 @@ TEST_F(ResourcesMainWindow, ControlsStartAsTheCodeExpects) {
     CRect rc;
     ASSERT_TRUE(Wnd().GetClientRect(&rc));
     EXPECT_EQ(rc.Size(), CSize(810, 510));
+    EXPECT_EQ(test::WindowIconSizes(Wnd()), (std::vector<int>{16, 32}));
     for (const wchar_t* box : {L"checkbox_sys_agreement_1", L"checkbox_sys_agreement_2"}) {
         EXPECT_TRUE(Wnd().FindChildByName(box)->IsChecked());
     }
