@@ -323,7 +323,10 @@ TEST_F(ResourcesMainWindow, ControlsStartAsTheCodeExpects) {
     }
     EXPECT_EQ(std::wstring(Wnd().FindChildByName(L"btn_mainop_help")->GetWindowTextW().c_str()),
               L"主机编号或主机\n型号查询指导");
-    const std::wstring agreement = Wnd().FindChildByName(L"agreement_edit")->GetWindowTextW().c_str();
+    SWindow* edit = Wnd().FindChildByName(L"agreement_edit");
+    EXPECT_EQ(edit->GetParent()->GetWindowRect().Size(), CSize(800, 350)) << "the agreement panel";
+    EXPECT_NE(dynamic_cast<SCaption*>(Wnd().FindChildByName(L"btn_agreement_close")->GetParent()), nullptr);
+    const std::wstring agreement = edit->GetWindowTextW().c_str();
     EXPECT_EQ(agreement.find(L"Zorvik服务工具使用许可协议"), 0u);
     EXPECT_NE(agreement.find(L"Pellucor 驱动下载工具"), std::wstring::npos);
 }
