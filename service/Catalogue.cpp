@@ -53,6 +53,43 @@ bool ModelsAreWellFormed(const Json::Value& models, std::string& error) {
     return true;
 }
 
+// A model with "generate" gets its drivers, and the catalogue that many new
+// categories, made here: a long list without a long file.
+bool ExpandGeneratedModels(Json::Value& models, Json::Value& parts, std::string& error) {
+    for (auto& model : models) {
+        const Json::Value& plan = model["generate"];
+        if (plan.isNull()) continue;
+        const int driverCount = plan["drivers"].asInt();
+        const int partCount = plan["parts"].asInt();
+        const int firstPartId = plan["firstPartId"].asInt();
+        const std::string prefix = plan["filePrefix"].asString();
+        if (driverCount <= 0 || partCount <= 0 || firstPartId <= 0 || prefix.empty()) {
+            error = "models.json: \"generate\" needs drivers, parts, firstPartId and filePrefix";
+            return false;
+        }
+        for (int i = 0; i < partCount; ++i) {
+            Json::Value part;
+            part["PartID"] = std::to_string(firstPartId + i);
+            part["PartName"] = "扩展设备 " + std::to_string(i + 1);
+            part["OrderNum"] = std::to_string(firstPartId + i);
+            parts.append(part);
+        }
+        for (int n = 0; n < driverCount; ++n) {
+            Json::Value driver;
+            driver["DriverName"] = "驱动 " + std::to_string(n + 1);
+            driver["Version"] = "1." + std::to_string(n / 100) + "." + std::to_string(n % 100);
+            driver["PartID"] = std::to_string(firstPartId + n % partCount);
+            driver["FileName"] = prefix + std::to_string(n + 1) + ".exe";
+            // 100 KiB to about 256 MiB, spread over the list.
+            driver["FileSize"] = std::to_string(102400 + static_cast<long long>(n * 7919 % 4096) * 65536);
+            driver["OSIDs"] = Json::Value(Json::arrayValue);
+            driver["OSIDs"].append(model["defaultOS"]);
+            model["drivers"].append(driver);
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string FoldCase(std::string text) {
@@ -64,7 +101,8 @@ std::string FoldCase(std::string text) {
 
 bool Catalogue::Load(const std::filesystem::path& dir, std::string& error) {
     return ReadArrayFile(dir / "models.json", models_, error) && ModelsAreWellFormed(models_, error) &&
-           ReadArrayFile(dir / "oses.json", oses_, error) && ReadArrayFile(dir / "parts.json", parts_, error);
+           ReadArrayFile(dir / "oses.json", oses_, error) &&
+           ReadArrayFile(dir / "parts.json", parts_, error) && ExpandGeneratedModels(models_, parts_, error);
 }
 
 const Json::Value* Catalogue::ModelBySerial(const std::string& serial) const {

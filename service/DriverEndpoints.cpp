@@ -43,10 +43,17 @@ bool ListedFor(const Json::Value& driver, const std::string& osId) {
     return false;
 }
 
-Json::Value SearchDriver(const ServiceState& state, const Json::Value& driver) {
+// A model marked "omitEmptyFields" leaves out the fields it has no text for,
+// so that a very long driver list still fits a client's reply buffer.
+Json::Value SearchDriver(const ServiceState& state, const Json::Value& driver, bool omitEmpty) {
     Json::Value out(Json::objectValue);
     for (const char* field : kSearchDriverFields) out[field] = driver[field].isString() ? driver[field] : "";
     out["FilePath"] = FileAddress(state, driver);
+    if (omitEmpty) {
+        for (const char* field : kSearchDriverFields) {
+            if (out[field].asString().empty()) out.removeMember(field);
+        }
+    }
     return out;
 }
 
@@ -90,18 +97,31 @@ const Json::Value* ModelBySerialOrCategory(const Catalogue& catalogue, const std
     return catalogue.ModelByCategory(key);
 }
 
+// Whether the model offers drivers for the system: those its "offeredOSIDs"
+// names, else every system one of its drivers is listed for.
+bool Offers(const Json::Value& model, const std::string& osId) {
+    const Json::Value& offered = model["offeredOSIDs"];
+    if (offered.isArray()) {
+        for (const auto& id : offered) {
+            if (id.asString() == osId) return true;
+        }
+        return false;
+    }
+    for (const auto& driver : model["drivers"]) {
+        if (ListedFor(driver, osId)) return true;
+    }
+    return false;
+}
+
 Json::Value OsListOf(const Catalogue& catalogue, const Json::Value& model) {
     Json::Value list(Json::arrayValue);
     for (const auto& os : catalogue.Oses()) {
-        for (const auto& driver : model["drivers"]) {
-            if (!ListedFor(driver, os["ID"].asString())) continue;
-            Json::Value entry;
-            entry["OSID"] = os["ID"];
-            entry["OrderNumber"] = os["OrderNumber"];
-            entry["OSName"] = os["NAME"];
-            list.append(entry);
-            break;
-        }
+        if (!Offers(model, os["ID"].asString())) continue;
+        Json::Value entry;
+        entry["OSID"] = os["ID"];
+        entry["OrderNumber"] = os["OrderNumber"];
+        entry["OSName"] = os["NAME"];
+        list.append(entry);
     }
     return list;
 }
@@ -131,8 +151,9 @@ Json::Value SearchReply(const ServiceState& state, const Catalogue& catalogue, c
     }
     Json::Value data;
     data["driverList"] = Json::Value(Json::arrayValue);
+    const bool omitEmpty = (*model)["omitEmptyFields"].asBool();
     for (const auto& driver : (*model)["drivers"]) {
-        if (ListedFor(driver, osId)) data["driverList"].append(SearchDriver(state, driver));
+        if (ListedFor(driver, osId)) data["driverList"].append(SearchDriver(state, driver, omitEmpty));
     }
     data["partList"] = PartListOf(catalogue, data["driverList"]);
     data["osList"] = OsListOf(catalogue, *model);
@@ -142,7 +163,9 @@ Json::Value SearchReply(const ServiceState& state, const Catalogue& catalogue, c
     series["PicturePath"] = (*model)["picturePath"];
     series["MarketTime"] = (*model)["marketTime"];
     series["MEMO"] = (*model)["memo"];
-    data["driverSerious"].append(series);
+    data["driverSerious"] = Json::Value(Json::arrayValue);
+    // A model marked "withoutSeries" answers without its product-tree node.
+    if (!(*model)["withoutSeries"].asBool()) data["driverSerious"].append(series);
     Json::Value modelType;
     modelType["ProductTreeId"] = (*model)["productTreeId"];
     modelType["NodeCode"] = (*model)["codeName"];
