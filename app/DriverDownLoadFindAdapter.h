@@ -1,6 +1,8 @@
 #pragma once
 // The adapter of the driver list "listview_driver_download_find": its own
-// copies of the listed tasks, in the order of g_driverTaskList.
+// copies of the listed tasks, in the order of g_driverTaskList. Each item
+// shows the page of its task's download state; its buttons call the main
+// window's download actions.
 #include <vector>
 
 #include "download/DriverTask.h"
@@ -23,7 +25,22 @@ public:
     bool UpdateTask(int index, DriverTask task);
     SOUI::SStringW GetColumnTemplateName(int column);
 
+    // Handlers bound to the controls of each item.
+    bool OnItemCheckChanged(SOUI::EventSwndStateChanged* evt);
+    bool OnBtnStart(SOUI::EventArgs* evt);
+    bool OnBtnRetry(SOUI::EventArgs* evt);
+    bool OnBtnClose(SOUI::EventArgs* evt);
+    bool OnBtnRun(SOUI::EventArgs* evt);
+    bool OnBtnPause(SOUI::EventArgs* evt);
+    bool OnBtnComplete(SOUI::EventArgs* evt);
+
 private:
+    using ItemAction = bool (CMainWnd::*)(DriverTask);
+    void ShowState(SOUI::SItemPanel* item, const DriverTask& task);
+    void BindButton(SOUI::SItemPanel* item, const wchar_t* name,
+                    bool (CDriverDownLoad_Find_Adapter::*handler)(SOUI::EventArgs*));
+    bool RunItemAction(SOUI::EventArgs* evt, ItemAction action);
+
     CMainWnd* owner;
     std::vector<DriverTask> items;
 };
