@@ -8,6 +8,7 @@
 #include "download/DownLoadManager.h"
 #include "download/DriverDb.h"
 #include "soui/SMessageBox.h"
+#include "soui/SMessageLoop.h"
 #include "soui/STestApi.h"
 
 using namespace SOUI;
@@ -60,6 +61,9 @@ TEST_F(CloseWindow, WithoutDownloadsItAsksNothingAndSendsTheReport) {
     EXPECT_TRUE(answers.Texts().empty());
     ASSERT_EQ(Service().Log(kStatistics).size(), 1u);
     EXPECT_EQ(Service().LastToolReport()["status"], "3");
+    // The posted quit ends a message loop, as it ends the program's; left in
+    // the queue it would end the next test's first modal box at once.
+    EXPECT_EQ(SMessageLoop::GetCurrent()->Run(), 0);
 }
 
 }  // namespace
