@@ -38,6 +38,18 @@ std::string ExecutableName(const std::string& pid) {
     return name;
 }
 
+// A process that has ended but was not yet collected by its parent still has
+// an entry; it runs no more.
+bool HasEnded(const std::string& pid) {
+    std::ifstream stat("/proc/" + pid + "/stat");
+    std::string line;
+    std::getline(stat, line);
+    const std::string::size_type close = line.rfind(')');
+    if (close == std::string::npos || close + 2 >= line.size()) return true;
+    const char state = line[close + 2];
+    return state == 'Z' || state == 'X';
+}
+
 bool IsPid(const char* name) {
     if (*name == '\0') return false;
     for (const char* p = name; *p; ++p)
@@ -53,7 +65,7 @@ int CountProcessesNamed(const std::string& fileName) {
     int count = 0;
     while (const dirent* entry = ::readdir(proc.get())) {
         if (!IsPid(entry->d_name)) continue;
-        if (ExecutableName(entry->d_name) == fileName) ++count;
+        if (ExecutableName(entry->d_name) == fileName && !HasEnded(entry->d_name)) ++count;
     }
     return count;
 }

@@ -62,6 +62,26 @@ TEST_F(Close, SendsTheUsageReportWithStatus3AndTheDeviceIdentity) {
     EXPECT_TRUE(run.MessageBoxes().empty());
 }
 
+TEST_F(Close, BeforeTheDeviceIsReadTheReportCarriesEmptyIdentity) {
+    // The start-up worker hangs in its network check, before it reads the
+    // device; the window closes meanwhile and must neither wait for it nor
+    // let it write into a freed record.
+    service.SetFault("silent", "/");
+    ProgramFolder folder;
+    ProgramRun run(folder, Env());
+    // A silent request is logged only once answered: wait for the end of the
+    // window's initialisation instead, after which the worker starts.
+    ASSERT_TRUE(WaitUntil([&] { return !service.Log("/home/tool/urlList").empty(); })) << run.Output();
+    run.RequestClose();
+    ASSERT_TRUE(WaitUntil([&] { return !service.Log("/Home/tool/statistics").empty(); })) << run.Output();
+    std::map<std::string, std::string> report = service.LastToolReport();
+    EXPECT_EQ(report["status"], "3");
+    EXPECT_EQ(report["PcModel"], "");
+    EXPECT_EQ(report["Manufacture"], "");
+    EXPECT_EQ(report["SerialNumber"], "");
+    EXPECT_EQ(run.WaitForExit(), 0) << run.Output();
+}
+
 TEST_F(Close, AnEmptyOrMissingDownloadFolderBecomesDriverBesideTheProgram) {
     for (const char* setting : {"", "/nonexistent/pellucor/downloads"}) {
         ProgramFolder folder;

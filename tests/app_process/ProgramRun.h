@@ -63,6 +63,6 @@ private:
 };
 
 // Waits (polling, up to `limit`) until `done` holds.
-bool WaitUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(30));
+bool WaitUntil(const std::function<bool()>& done, std::chrono::seconds limit = std::chrono::seconds(90));
 
 }  // namespace apptest
