@@ -5,6 +5,7 @@
 #include "app/DriverDownLoadFindAdapter.h"
 #include "app/MainWnd.h"
 #include "app/ProgramGlobals.h"
+#include "download/DownLoadManager.h"
 #include "download/DriverDb.h"
 #include "download/DriverTaskList.h"
 #include "download/StringConverter.h"
@@ -63,6 +64,9 @@ bool CMainWnd::FillDriverList(const SearchResult& result, std::string osName) {
     auto* adapter = dynamic_cast<CDriverDownLoad_Find_Adapter*>(driverListView->GetAdapter());
     if (adapter == nullptr) return true;
     allChosen = false;
+    // The earlier list's downloads end with it, as the switch warning says:
+    // none may run on unseen and keep the list's buttons grey.
+    g_downLoadManager.StopAll();
     adapter->Clear();
     g_driverTaskList.Clear();
 

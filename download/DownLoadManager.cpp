@@ -276,3 +276,26 @@ int32_t CDownLoadManager::OnStatus(int32_t handle, int32_t status) {
     }
     return 1;
 }
+
+bool CDownLoadManager::StopAll() {
+    std::vector<std::pair<int32_t, int32_t>> stopped;  // kind, task id
+    {
+        os::ScopedLock held(lock);
+        if (!held.Held()) return false;
+        for (const PendingDownLoad& request : pending) stopped.emplace_back(request.kind, request.taskId);
+        pending.clear();
+        for (DownLoadSlot* slot : slots) {
+            if (!slot->busy) continue;
+            // A refused cancel means the transfer is ending: its own end
+            // event takes it off the count.
+            if (slot->state == SLOT_RUNNING) {
+                slot->state = SLOT_CANCEL_REQUESTED;
+                if (!DriverDownLoad_Cancel(slot->handle)) continue;
+            }
+            slot->busy = false;
+            stopped.emplace_back(slot->kind, slot->taskId);
+        }
+    }
+    for (const auto& [kind, taskId] : stopped) PostEvent(EVT_DOWNLOAD_STOPPED, kind, taskId);
+    return true;
+}

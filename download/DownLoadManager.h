@@ -33,6 +33,13 @@ public:
     bool Resume(const PendingDownLoad& request);
     bool Stop(const PendingDownLoad& request);
 
+    // Ends every download of the manager, queued or running: queued requests
+    // are dropped, transfers stopped as Stop stops them, and a 308 is posted
+    // for each, so the active-download count falls to the downloads that
+    // still run (those whose cancel came too late and end on their own).
+    // For a driver list that is replaced while downloads run.
+    bool StopAll();
+
     // Cancels every transfer and stops taking the engine's callbacks; a
     // callback already under way leaves before this returns. Called at
     // program end before the event queues go away, since closing the

@@ -346,3 +346,30 @@ TEST_F(ManagerTest, ProgramEndWhileDownloadingExitsCleanly) {
         EXPECT_EQ(WEXITSTATUS(status), 0) << "round " << round;
     }
 }
+
+TEST_F(ManagerTest, StopAllEndsQueuedRunningAndPausedDownloadsOnceEach) {
+    CDownLoadManager manager;
+    Files("rate", "65536");
+    manager.SetMaxDownLoads(2);
+    for (int32_t id = 1; id <= 3; ++id) ASSERT_TRUE(manager.Enqueue(Request(id, kDrivers[id + 2])));
+    ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_PROGRESS, 1));
+    ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_PROGRESS, 2));
+    ASSERT_TRUE(manager.Pause(Request(2, kDrivers[4])));
+
+    ASSERT_TRUE(manager.StopAll());
+    // The running, the paused and the queued one: one stop each.
+    for (int32_t id = 1; id <= 3; ++id) ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_STOPPED, id)) << id;
+    EXPECT_EQ(Probe::Pending(manager), 0u);
+    for (const auto& slot : Probe::Slots(manager)) EXPECT_FALSE(slot.busy);
+
+    // Nothing starts or lands afterwards, and no stop is posted twice.
+    Files("rate", "");
+    std::this_thread::sleep_for(1s);
+    DownLoadEvent e;
+    while (g_downLoadEventQueue.Pop(e)) events.push_back(e);
+    for (int32_t id = 1; id <= 3; ++id) {
+        EXPECT_EQ(CountEvents(EVT_DOWNLOAD_STOPPED, id), 1u) << id;
+        EXPECT_EQ(CountEvents(EVT_DOWNLOAD_DONE, id), 0u) << id;
+        EXPECT_FALSE(fs::exists(Target(kDrivers[id + 2]))) << id;
+    }
+}
