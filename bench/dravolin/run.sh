@@ -109,7 +109,7 @@ for i in $(seq 1 $COUNT); do
   URLS+=("$url")
 done
 TOTAL_BYTES=$(( SIZE_MIB * 1024 * 1024 * COUNT ))
-export DRAVOLIN_CA_FILE=$WORK/cert.pem
+export PELLUCOR_CA_FILE=$WORK/cert.pem
 
 # Files of a finished run must be the served ones, byte for byte.
 check_and_clear() {

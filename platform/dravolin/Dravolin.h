@@ -12,7 +12,7 @@
  * and starts over otherwise.
  *
  * Trust: HTTPS peers and host names are always verified, against the system
- * certificate store, or, when the environment variable DRAVOLIN_CA_FILE names
+ * certificate store, or, when the environment variable PELLUCOR_CA_FILE names
  * a PEM file as a transfer starts, against that file alone.
  */
 #ifndef DRAVOLIN_DRAVOLIN_H

@@ -24,7 +24,7 @@ struct HeaderListDeleter {
 // The CA file that replaces the system store, if one is named; read for
 // every transfer.
 std::string CaFile() {
-    const char* value = std::getenv("DRAVOLIN_CA_FILE");
+    const char* value = std::getenv("PELLUCOR_CA_FILE");
     return value ? value : "";
 }
 

@@ -27,7 +27,7 @@ size_t DownLoadManagerProbe::Pending(CDownLoadManager& m) {
 
 void ManagerTest::SetUp() {
     service.Reset();
-    setenv("DRAVOLIN_CA_FILE", service.CertificateFile().c_str(), 1);
+    setenv("PELLUCOR_CA_FILE", service.CertificateFile().c_str(), 1);
     dir = fs::temp_directory_path() / ("manager-" + std::to_string(::getpid()) + "-" +
                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);

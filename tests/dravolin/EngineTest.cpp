@@ -26,7 +26,7 @@ class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
         service.Reset();
-        setenv("DRAVOLIN_CA_FILE", service.CertificateFile().c_str(), 1);
+        setenv("PELLUCOR_CA_FILE", service.CertificateFile().c_str(), 1);
         dir = fs::temp_directory_path() /
               ("dravolin-" + std::to_string(::getpid()) + "-" +
                ::testing::UnitTest::GetInstance()->current_test_info()->name()) /
@@ -210,7 +210,7 @@ TEST_F(EngineTest, TransfersThatCannotStartReportFailure) {
 }
 
 TEST_F(EngineTest, UntrustedCertificateIsRefused) {
-    unsetenv("DRAVOLIN_CA_FILE");
+    unsetenv("PELLUCOR_CA_FILE");
     EngineClient engine;
     engine.Open(Url(kSmall), Target(kSmall), kSmall.size);
     EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_TLS);
