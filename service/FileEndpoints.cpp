@@ -104,17 +104,28 @@ void SendNotFound(httplib::Response& res) {
         "text/html");
 }
 
+// What a captive portal or a misconfigured proxy sends in place of a file.
+void SendPortalPage(httplib::Response& res) {
+    res.status = 200;
+    res.set_content("<html><body>Please sign in first.</body></html>\n", "text/html");
+}
+
 void ServeFile(const ServiceState& state, const Catalogue& catalogue, const httplib::Request& req,
                httplib::Response& res) {
     const std::string name = req.matches[1];
     auto size = catalogue.FindFile(name);
     if (!size || FlagMode(state, "not-found")) return SendNotFound(res);
 
+    if (FlagMode(state, "html-200")) return SendPortalPage(res);
+
     const auto version = static_cast<uint32_t>(NumberMode(state, "version", 1));
     const std::string etag = ETagFor(name, version);
     const std::string lastModified = LastModifiedFor(version);
-    res.set_header("ETag", etag);
-    res.set_header("Last-Modified", lastModified);
+    const bool validators = !FlagMode(state, "no-validators");
+    if (validators) {
+        res.set_header("ETag", etag);
+        res.set_header("Last-Modified", lastModified);
+    }
     res.set_header("Accept-Ranges", "bytes");
 
     uint64_t first = 0;
@@ -122,7 +133,7 @@ void ServeFile(const ServiceState& state, const Catalogue& catalogue, const http
     res.status = 200;
     if (req.has_header("Range") && !FlagMode(state, "ignore-range")) {
         std::string ifRange = req.get_header_value("If-Range");
-        bool current = ifRange.empty() || ifRange == etag || ifRange == lastModified;
+        bool current = !validators || ifRange.empty() || ifRange == etag || ifRange == lastModified;
         auto range = ParseRange(req.get_header_value("Range"), *size);
         if (current && !range) {
             res.status = 416;
@@ -145,15 +156,23 @@ void ServeFile(const ServiceState& state, const Catalogue& catalogue, const http
     if (auto cut = NumberMode(state, "short", 0); cut > 0) sendLimit = cut < length ? length - cut : 0;
 
     auto pacer = std::make_shared<RatePacer>(state);
-    res.set_content_provider(
-        length, "application/octet-stream",
-        [name, version, first, sendLimit, pacer](size_t offset, size_t available, httplib::DataSink& sink) {
-            if (offset >= sendLimit) return false;  // drops the connection
-            size_t count = pacer->Next(offset, std::min<uint64_t>({available, kChunk, sendLimit - offset}));
-            std::string chunk(count, '\0');
-            filecontent::Fill(name, version, first + offset, chunk.data(), count);
-            return sink.write(chunk.data(), chunk.size());
-        });
+    auto send = [name, version, first, sendLimit, pacer](size_t offset, size_t available,
+                                                         httplib::DataSink& sink) {
+        if (offset >= sendLimit) return false;  // drops the connection
+        size_t count = pacer->Next(offset, std::min<uint64_t>({available, kChunk, sendLimit - offset}));
+        std::string chunk(count, '\0');
+        filecontent::Fill(name, version, first + offset, chunk.data(), count);
+        return sink.write(chunk.data(), chunk.size());
+    };
+    if (!FlagMode(state, "no-length"))
+        return res.set_content_provider(length, "application/octet-stream", send);
+    res.set_header("Connection", "close");
+    res.set_content_provider("application/octet-stream",
+                             [send, length](size_t offset, httplib::DataSink& sink) {
+                                 if (offset < length) return send(offset, length - offset, sink);
+                                 sink.done();
+                                 return true;
+                             });
 }
 
 }  // namespace

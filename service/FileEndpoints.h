@@ -17,4 +17,10 @@
 //   "ignore-range" "1": answer 200 with the whole file to a range request
 //   "version"      content version (default 1); a new one changes the bytes,
 //                  the ETag and Last-Modified, like a file replaced on the server
+//   "no-validators" "1": no ETag or Last-Modified, and ranges served whatever
+//                  If-Range names, like a server that keeps no versions
+//   "no-length"    "1": no Content-Length; the body ends when the connection
+//                  closes (with "short" or "drop-after" the cut looks complete)
+//   "html-200"     "1": answer 200 with a small HTML page, like a portal or a
+//                  proxy standing in for the file
 void RegisterFileEndpoints(httplib::Server& server, ServiceState& state, const Catalogue& catalogue);
