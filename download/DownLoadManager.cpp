@@ -184,30 +184,47 @@ bool CDownLoadManager::Enqueue(const PendingDownLoad& request) {
     return true;
 }
 
+// A slot that holds the task with its transfer paused (cancel asked or
+// confirmed) keeps it until Resume or Stop.
 bool CDownLoadManager::Pause(const PendingDownLoad& request) {
     {
         os::ScopedLock held(lock);
         if (!held.Held()) return false;
+        bool alreadyPaused = false;
+        bool paused = false;
         for (DownLoadSlot* slot : slots) {
             if (!slot->busy || slot->taskId != request.taskId) continue;
+            // Cancelling again would leave the slot waiting for a 302 that
+            // never comes once the first one has arrived.
+            if (slot->state != SLOT_RUNNING) {
+                alreadyPaused = true;
+                continue;
+            }
             slot->state = SLOT_CANCEL_REQUESTED;
             if (!DriverDownLoad_Cancel(slot->handle)) return false;
+            paused = true;
         }
+        if (alreadyPaused && !paused) return false;
     }
     PostEvent(EVT_DOWNLOAD_PAUSED, request.kind, request.taskId);
     return true;
 }
 
+// Only a paused transfer is opened again: another open on a running handle
+// would be a second download whose reports reach whichever task holds the
+// slot by then.
 bool CDownLoadManager::Resume(const PendingDownLoad& request) {
     {
         os::ScopedLock held(lock);
         if (!held.Held()) return false;
+        bool resumed = false;
         for (DownLoadSlot* slot : slots) {
-            if (!slot->busy || slot->taskId != request.taskId) continue;
+            if (!slot->busy || slot->taskId != request.taskId || slot->state == SLOT_RUNNING) continue;
             slot->state = SLOT_RUNNING;
-            slot->busy = true;
             OpenTransfer(*slot);
+            resumed = true;
         }
+        if (!resumed) return false;
     }
     PostEvent(EVT_DOWNLOAD_RESUMED, request.kind, request.taskId);
     return true;

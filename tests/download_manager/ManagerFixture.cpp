@@ -87,3 +87,8 @@ size_t ManagerTest::CountEvents(int32_t code, int32_t taskId) const {
     for (const auto& e : events) n += e.code == code && e.taskId == taskId;
     return n;
 }
+
+void ManagerTest::DrainEvents() {
+    DownLoadEvent event;
+    while (g_downLoadEventQueue.Pop(event)) events.push_back(event);
+}

@@ -46,6 +46,8 @@ protected:
     static bool WaitUntil(const std::function<bool()>& condition,
                           std::chrono::seconds timeout = std::chrono::seconds(120));
     size_t CountEvents(int32_t code, int32_t taskId) const;
+    // Pops what g_downLoadEventQueue holds into `events`.
+    void DrainEvents();
 
     pelltest::LocalService& service = pelltest::LocalService::Shared();
     std::filesystem::path dir;

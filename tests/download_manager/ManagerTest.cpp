@@ -198,6 +198,61 @@ TEST_F(ManagerTest, PausedTransferKeepsItsSlotAndResumesWhereItStopped) {
     ExpectServedFile(kSmall);
 }
 
+// Resume acts on a paused transfer only: one for a running transfer, or a
+// second one, opens nothing, so the slot's next task never hears of a
+// download that is not its own.
+TEST_F(ManagerTest, ResumeActsOnlyOnAPausedTransfer) {
+    const int32_t completedBefore = g_completedDownLoads;
+    CDownLoadManager manager;
+    manager.SetMaxDownLoads(1);
+    Files("rate", std::to_string(kBig.size / 4));
+    ASSERT_TRUE(manager.Enqueue(Request(1, kBig)));
+    ASSERT_TRUE(manager.Enqueue(Request(2, kSmall)));
+    ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_PROGRESS, 1));
+    EXPECT_FALSE(manager.Resume(Request(1, kBig))) << "a running transfer is not paused";
+    ASSERT_TRUE(manager.Pause(Request(1, kBig)));
+    ASSERT_TRUE(WaitUntil([&] { return Probe::Slots(manager)[0].state == SLOT_CANCELLED; }));
+
+    Files("rate", "");
+    service.ResetLog();
+    ASSERT_TRUE(manager.Resume(Request(1, kBig)));
+    EXPECT_FALSE(manager.Resume(Request(1, kBig))) << "resumed already";
+    ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_DONE, 1));
+    ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_DONE, 2));
+    ExpectServedFile(kSmall);  // done means the file is there
+    ASSERT_TRUE(WaitUntil([&] { return !Probe::Slots(manager)[0].busy; }));
+    std::this_thread::sleep_for(1s);  // room for a stray transfer to report
+    DrainEvents();
+
+    EXPECT_EQ(CountEvents(EVT_DOWNLOAD_RESUMED, 1), 1u);
+    EXPECT_EQ(CountEvents(EVT_DOWNLOAD_DONE, 1), 1u);
+    EXPECT_EQ(CountEvents(EVT_DOWNLOAD_DONE, 2), 1u);
+    EXPECT_EQ(g_completedDownLoads - completedBefore, 2);
+    EXPECT_EQ(service.Log("/files/" + kBig.name).size(), 1u);
+    ExpectServedFile(kBig);
+}
+
+// A second pause of a paused transfer changes nothing: a stop afterwards
+// frees the slot for good instead of leaving it waiting for a cancel.
+TEST_F(ManagerTest, PauseOfAPausedTransferChangesNothing) {
+    CDownLoadManager manager;
+    manager.SetMaxDownLoads(1);
+    Files("rate", std::to_string(kBig.size / 4));
+    ASSERT_TRUE(manager.Enqueue(Request(1, kBig)));
+    ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_PROGRESS, 1));
+    ASSERT_TRUE(manager.Pause(Request(1, kBig)));
+    ASSERT_TRUE(WaitUntil([&] { return Probe::Slots(manager)[0].state == SLOT_CANCELLED; }));
+    EXPECT_FALSE(manager.Pause(Request(1, kBig)));
+    EXPECT_EQ(Probe::Slots(manager)[0].state, SLOT_CANCELLED);
+    ASSERT_TRUE(manager.Stop(Request(1, kBig)));
+
+    Files("rate", "");
+    ASSERT_TRUE(manager.Enqueue(Request(2, kSmall)));
+    ASSERT_TRUE(WaitForEvent(EVT_DOWNLOAD_DONE, 2, 60s)) << "the slot still waits for a 302";
+    ExpectServedFile(kSmall);
+    EXPECT_EQ(CountEvents(EVT_DOWNLOAD_PAUSED, 1), 1u);
+}
+
 TEST_F(ManagerTest, ProgressPostsOnlyOnChangeAndOnlyOtherStatusesFreeTheSlot) {
     CDownLoadManager manager;
     const int32_t handle = Probe::Slots(manager)[0].handle;
