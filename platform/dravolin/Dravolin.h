@@ -6,14 +6,20 @@
  *
  * Files: the transfer writes "<file>.part" beside the target (and keeps its
  * validator in "<file>.part.meta"); the target appears, by rename, only when
- * every announced byte has arrived. A failed or cancelled transfer leaves the
- * partial file, and reopening the same address into the same file continues
- * it with a range request guarded by If-Range when the server allows that,
- * and starts over otherwise.
+ * every announced byte has arrived and, when the caller gave a size, their
+ * count is that size. One transfer at a time writes a file: it locks the
+ * partial file, and another that finds the lock, of this process or another,
+ * fails at once with DRAVOLIN_STATUS_BUSY, unless the holder is a cancelled
+ * transfer of this process, which is waited for. A failed or cancelled
+ * transfer leaves a non-empty partial file, and reopening the same address
+ * into the same file continues it with a range request guarded by If-Range;
+ * the answer is appended only when it carries the partial file's validator
+ * (strong ETag, else Last-Modified), and the file starts over otherwise.
  *
  * Trust: HTTPS peers and host names are always verified, against the system
  * certificate store, or, when the environment variable PELLUCOR_CA_FILE names
- * a PEM file as a transfer starts, against that file alone.
+ * a PEM file as a transfer starts, against that file alone: the system's
+ * certificate file and folder are then not consulted.
  */
 #ifndef DRAVOLIN_DRAVOLIN_H
 #define DRAVOLIN_DRAVOLIN_H
@@ -37,7 +43,9 @@ enum {
     DRAVOLIN_STATUS_HTTP_ERROR = 322,  /* the server answered an error or an unusable status */
     DRAVOLIN_STATUS_INCOMPLETE = 323,  /* fewer bytes than the server announced */
     DRAVOLIN_STATUS_FILE_ERROR = 324,  /* the partial or target file could not be written */
-    DRAVOLIN_STATUS_TLS = 325          /* certificate or TLS failure */
+    DRAVOLIN_STATUS_TLS = 325,         /* certificate or TLS failure */
+    DRAVOLIN_STATUS_BUSY = 326,        /* another transfer, of this process or another, writes the file */
+    DRAVOLIN_STATUS_WRONG_SIZE = 327   /* the answer's size differs from the expected size */
 };
 
 /* Data callback: speed in bytes per second over the last few seconds, and
@@ -57,8 +65,10 @@ DRAVOLIN_API int32_t DriverDownLoad_ErrorCallBack_Log(DravolinStatusCallback cal
                                                       void* user);
 
 /* Start the transfer of url (urlLength bytes) into path (UTF-16, pathLength
- * code units). sizeLow/sizeHigh give the expected size (0 when unknown); it
- * only paces the percentage when the server announces no length. reserved
+ * code units). sizeLow/sizeHigh give the expected size, 0 when unknown; a
+ * known size is the only one that completes the transfer (an answer that
+ * announces or brings another fails with DRAVOLIN_STATUS_WRONG_SIZE), and it
+ * paces the percentage when the server announces no length. reserved
  * must be 0. Returns at once: 1 when the transfer was queued on the handle,
  * 0 for an unknown handle (no callback follows). A transfer opened while an
  * earlier one is still ending runs after it. Every queued transfer ends with

@@ -3,6 +3,8 @@
 #include <curl/curl.h>
 #include <limits>
 
+#include "HeldClaims.h"
+
 namespace dravolin {
 
 HandleRegistry& HandleRegistry::Instance() {
@@ -11,6 +13,9 @@ HandleRegistry& HandleRegistry::Instance() {
 }
 
 HandleRegistry::HandleRegistry() {
+    // Built first, so it is torn down after the registry joins the threads
+    // that use it.
+    HeldClaims::Instance();
     curl_global_init(CURL_GLOBAL_DEFAULT);
 }
 

@@ -72,19 +72,24 @@ void HandleWorker::RunJob(Job& job) {
     hooks.progress = [this](double bytesPerSecond, int32_t percent) {
         ReportData(static_cast<float>(bytesPerSecond), percent);
     };
-    HttpFileTransfer transfer(job.request, std::move(hooks));
-    int32_t status = transfer.Run();
+    int32_t status = DRAVOLIN_STATUS_NETWORK;
     {
-        // The cancel decision and the commit share the lock: a cancel that
-        // won is answered with 302 only, one that lost was refused.
-        std::lock_guard lock(mutex_);
-        if (job.cancelled) {
-            status = DRAVOLIN_STATUS_CANCELLED;
-        } else {
-            job.committed = true;
+        HttpFileTransfer transfer(job.request, std::move(hooks));
+        status = transfer.Run();
+        {
+            // The cancel decision and the commit share the lock: a cancel that
+            // won is answered with 302 only, one that lost was refused.
+            std::lock_guard lock(mutex_);
+            if (job.cancelled) {
+                status = DRAVOLIN_STATUS_CANCELLED;
+            } else {
+                job.committed = true;
+            }
         }
+        if (status == DRAVOLIN_STATUS_DONE) status = transfer.CommitToTarget();
     }
-    if (status == DRAVOLIN_STATUS_DONE) status = transfer.CommitToTarget();
+    // The partial file is free again before anyone hears the end, so a retry
+    // that the status prompts never finds it still held.
     ReportStatus(status);
 }
 

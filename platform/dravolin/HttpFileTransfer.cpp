@@ -81,6 +81,7 @@ struct HttpFileTransfer::Attempt {
     bool startOver = false;
     bool fileError = false;
     bool httpError = false;
+    bool wrongSize = false;
     int64_t written = 0;
     int64_t total = -1;
 
@@ -93,6 +94,8 @@ struct HttpFileTransfer::Attempt {
     bool Decide();
     bool AcceptPartialContent();
     std::string Validator() const;
+    // False when a file of `length` bytes (-1: unknown) cannot be the one expected.
+    bool SizeFits(int64_t length) const;
 };
 
 size_t HttpFileTransfer::Attempt::OnHeader(char* data, size_t size, size_t count, void* self) {
@@ -117,6 +120,12 @@ size_t HttpFileTransfer::Attempt::OnBody(char* data, size_t size, size_t count, 
     size_t bytes = size * count;
     if (!a->decided && !a->Decide()) return CURL_WRITEFUNC_ERROR;
     if (a->owner->hooks_.stopRequested()) return CURL_WRITEFUNC_ERROR;
+    // A body without a length may run past the file it should be.
+    const int64_t expected = a->owner->request_.expectedSize;
+    if (expected > 0 && a->written + static_cast<int64_t>(bytes) > expected) {
+        a->wrongSize = true;
+        return CURL_WRITEFUNC_ERROR;
+    }
     if (!a->owner->partial_.Write(data, bytes)) {
         a->fileError = true;
         return CURL_WRITEFUNC_ERROR;
@@ -136,6 +145,11 @@ std::string HttpFileTransfer::Attempt::Validator() const {
     return lastModified;
 }
 
+bool HttpFileTransfer::Attempt::SizeFits(int64_t length) const {
+    const int64_t expected = owner->request_.expectedSize;
+    return expected <= 0 || length < 0 || length == expected;
+}
+
 bool HttpFileTransfer::Attempt::Decide() {
     decided = true;
     long code = 0;
@@ -143,6 +157,12 @@ bool HttpFileTransfer::Attempt::Decide() {
     if (code == 200) {
         curl_off_t length = -1;
         curl_easy_getinfo(curl, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length);
+        // Checked before the partial file is touched: a page standing in for
+        // the file must not replace bytes that a later try can continue.
+        if (!SizeFits(length)) {
+            wrongSize = true;
+            return false;
+        }
         total = length;
         written = 0;
         if (!owner->partial_.StartFresh(owner->request_.url, Validator())) {
@@ -160,16 +180,18 @@ bool HttpFileTransfer::Attempt::Decide() {
     return false;
 }
 
-// Appends only to the part that continues the file exactly where it stopped
-// and, when the answer names its validator, to the same version of it.
+// Appends only to the part that continues the file exactly where it stopped,
+// of the same version: the answer must carry the validator the partial file
+// was recorded with. One without (a server that ignored If-Range and keeps no
+// versions) may come from another version, so the file starts over.
 bool HttpFileTransfer::Attempt::AcceptPartialContent() {
     auto range = ParseContentRange(contentRange);
-    const std::string& kept = resume->validator;
-    bool keptIsEtag = !kept.empty() && kept.front() == '"';
-    bool sameVersion =
-        keptIsEtag ? (etag.empty() || etag == kept) : (lastModified.empty() || lastModified == kept);
-    if (!range || range->first != resume->offset || !sameVersion) {
+    if (!range || range->first != resume->offset || Validator() != resume->validator) {
         startOver = true;
+        return false;
+    }
+    if (!SizeFits(range->total)) {
+        wrongSize = true;
         return false;
     }
     if (!owner->partial_.ContinueAt(resume->offset)) {
@@ -186,6 +208,14 @@ HttpFileTransfer::HttpFileTransfer(TransferRequest request, TransferHooks hooks)
 
 int32_t HttpFileTransfer::Run() {
     if (request_.url.empty() || request_.targetPath.empty()) return DRAVOLIN_STATUS_BAD_REQUEST;
+    switch (partial_.TakeClaim([this] { return hooks_.stopRequested(); })) {
+        case PartialFile::Claim::kHeld:
+            break;
+        case PartialFile::Claim::kBusy:
+            return DRAVOLIN_STATUS_BUSY;
+        case PartialFile::Claim::kFailed:
+            return DRAVOLIN_STATUS_FILE_ERROR;
+    }
     int32_t status = DRAVOLIN_STATUS_NETWORK;
     if (RunAttempt(partial_.ResumeFor(request_.url), status) == Next::kStartOver)
         RunAttempt(std::nullopt, status);
@@ -229,7 +259,12 @@ HttpFileTransfer::Next HttpFileTransfer::RunAttempt(const std::optional<ResumePo
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(c, CURLOPT_SSL_VERIFYHOST, 2L);
     const std::string caFile = CaFile();
-    if (!caFile.empty()) curl_easy_setopt(c, CURLOPT_CAINFO, caFile.c_str());
+    if (!caFile.empty()) {
+        curl_easy_setopt(c, CURLOPT_CAINFO, caFile.c_str());
+        // libcurl keeps its built-in CA folder beside a CA file; that folder
+        // is the system store, which the named file replaces.
+        curl_easy_setopt(c, CURLOPT_CAPATH, nullptr);
+    }
     if (resume) {
         curl_easy_setopt(c, CURLOPT_RANGE, range.c_str());
         curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
@@ -246,7 +281,7 @@ HttpFileTransfer::Next HttpFileTransfer::RunAttempt(const std::optional<ResumePo
     CURLcode rc = curl_easy_perform(c);
     // An empty body never reaches the body callback.
     if (rc == CURLE_OK && !a.decided) a.Decide();
-    bool closed = partial_.Close();
+    bool flushed = partial_.Flush();
 
     if (hooks_.stopRequested()) {
         status = DRAVOLIN_STATUS_CANCELLED;
@@ -255,12 +290,16 @@ HttpFileTransfer::Next HttpFileTransfer::RunAttempt(const std::optional<ResumePo
         status = DRAVOLIN_STATUS_HTTP_ERROR;
     } else if (a.httpError) {
         status = DRAVOLIN_STATUS_HTTP_ERROR;
-    } else if (a.fileError || !closed) {
+    } else if (a.wrongSize) {
+        status = DRAVOLIN_STATUS_WRONG_SIZE;
+    } else if (a.fileError || !flushed) {
         status = DRAVOLIN_STATUS_FILE_ERROR;
     } else if (rc != CURLE_OK) {
         status = StatusForCurlError(rc);
     } else if (a.total >= 0 && a.written != a.total) {
         status = DRAVOLIN_STATUS_INCOMPLETE;
+    } else if (!a.SizeFits(a.written)) {
+        status = DRAVOLIN_STATUS_WRONG_SIZE;
     } else {
         ReportProgress(a.written, a.total, true);
         status = DRAVOLIN_STATUS_DONE;

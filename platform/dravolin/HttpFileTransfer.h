@@ -12,7 +12,7 @@ namespace dravolin {
 struct TransferRequest {
     std::string url;
     std::string targetPath;    // UTF-8
-    int64_t expectedSize = 0;  // paces the percentage when the server gives no length
+    int64_t expectedSize = 0;  // 0: unknown; else the only size that completes the transfer
 };
 
 struct TransferHooks {
@@ -21,14 +21,16 @@ struct TransferHooks {
 };
 
 // One transfer of a URL into a partial file, continuing an earlier partial
-// with a guarded range request where possible. Run leaves the partial in
-// place; CommitToTarget moves a complete one onto the target.
+// with a guarded range request where possible. Run claims the partial file
+// and leaves it in place; CommitToTarget moves a complete one onto the
+// target. The claim ends with the object.
 class HttpFileTransfer {
 public:
     HttpFileTransfer(TransferRequest request, TransferHooks hooks);
 
     // DRAVOLIN_STATUS_DONE when every byte has arrived, CANCELLED when
-    // stopRequested ended it, else the failure's status.
+    // stopRequested ended it, BUSY when another transfer holds the partial
+    // file, else the failure's status.
     int32_t Run();
     // DRAVOLIN_STATUS_DONE, or FILE_ERROR when the rename failed.
     int32_t CommitToTarget();

@@ -1,10 +1,17 @@
 // The engine against the local HTTPS service: whole downloads, pause and
 // resume, and every fault the service can play.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+#include <thread>
 
 #include "EngineClient.h"
 #include "support/LocalService.h"
@@ -73,9 +80,77 @@ protected:
         EXPECT_FALSE(fs::exists(Target(f) + ".part.meta"));
     }
 
+    static bool WaitUntil(const std::function<bool()>& condition,
+                          std::chrono::seconds timeout = std::chrono::seconds(60)) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (!condition()) {
+            if (std::chrono::steady_clock::now() >= deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return true;
+    }
+
     pelltest::LocalService& service = pelltest::LocalService::Shared();
     fs::path dir;
 };
+
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
+
+// The transfer of one file by dravolin_fetch in a process of its own, started
+// through the shell as `prefix` gives it (environment, namespace).
+class OtherProcessFetch {
+public:
+    OtherProcessFetch(const std::string& prefix, const std::string& url, const std::string& path,
+                      int64_t size)
+        : pipe_(::popen((prefix + " " + Quoted(DRAVOLIN_FETCH) + " " + Quoted(url) + " " + Quoted(path) +
+                         " " + std::to_string(size))
+                            .c_str(),
+                        "r")) {}
+    ~OtherProcessFetch() { Status(); }
+
+    // Its final status, or 0 when it printed none.
+    int32_t Status() {
+        if (!pipe_) return status_;
+        char line[64] = {};
+        if (std::fgets(line, sizeof line, pipe_)) status_ = std::atoi(line);
+        ::pclose(pipe_);
+        pipe_ = nullptr;
+        return status_;
+    }
+
+private:
+    FILE* pipe_;
+    int32_t status_ = 0;
+};
+
+// A mounted tmpfs of a few pages, unmounted at the end of the test.
+struct SmallFileSystem {
+    explicit SmallFileSystem(const fs::path& where) : mountPoint(where) {
+        fs::create_directories(where);
+        mounted = ::mount("tmpfs", where.c_str(), "tmpfs", 0, "size=256k") == 0;
+        error = errno;
+    }
+    ~SmallFileSystem() {
+        if (mounted) ::umount2(mountPoint.c_str(), MNT_DETACH);
+    }
+    fs::path mountPoint;
+    bool mounted = false;
+    int error = 0;
+};
+
+// Runs a shell command; its output's first line.
+std::string FirstLineOf(const std::string& command) {
+    std::string line;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[256] = {};
+        if (std::fgets(buffer, sizeof buffer, pipe)) line = buffer;
+        ::pclose(pipe);
+    }
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+    return line;
+}
 
 }  // namespace
 
@@ -234,4 +309,159 @@ TEST_F(EngineTest, UnknownHandlesAreRefusedAndFreedHandlesFallSilent) {
     EXPECT_EQ(engine->NextStatus(std::chrono::seconds(2)), 0);
     EXPECT_LE(engine->Percents().size(), reported + 1);  // at most one already under way
     EXPECT_FALSE(fs::exists(Target(kBig)));
+}
+
+// Two transfers into one file: the second fails at once without asking the
+// server, and the first goes on to give the exact file.
+TEST_F(EngineTest, SecondTransferIntoTheSameFileFailsAtOnce) {
+    EngineClient first, second;
+    Files("rate", "262144");
+    first.Open(Url(kBig), Target(kBig), kBig.size);
+    ASSERT_TRUE(first.WaitForPercent(5));
+    second.Open(Url(kBig), Target(kBig), kBig.size);
+    EXPECT_EQ(second.NextStatus(std::chrono::seconds(10)), DRAVOLIN_STATUS_BUSY);
+    EXPECT_EQ(service.Log("/files/" + kBig.name).size(), 1u);
+
+    Files("rate", "");
+    EXPECT_EQ(first.NextStatus(), DRAVOLIN_STATUS_DONE);
+    ExpectServedFile(kBig);
+    EXPECT_EQ(second.Statuses(), std::vector<int32_t>{DRAVOLIN_STATUS_BUSY});
+}
+
+// Stopped and started again at once, as the window's stop and download may
+// do on two handles: the new transfer waits for the cancelled one to let go.
+TEST_F(EngineTest, FileOfACancelledTransferIsTakenOverOnceItLetsGo) {
+    EngineClient first, second;
+    Files("rate", "262144");
+    first.Open(Url(kBig), Target(kBig), kBig.size);
+    ASSERT_TRUE(first.WaitForPercent(5));
+    Files("rate", "1");  // a byte a second: the cancel is seen only slowly
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ASSERT_TRUE(first.Cancel());
+    second.Open(Url(kBig), Target(kBig), kBig.size);
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    Files("rate", "");
+    EXPECT_EQ(first.NextStatus(), DRAVOLIN_STATUS_CANCELLED);
+    EXPECT_EQ(second.NextStatus(), DRAVOLIN_STATUS_DONE);
+    ExpectServedFile(kBig);
+}
+
+TEST_F(EngineTest, FileThatAnotherProcessWritesIsLeftToIt) {
+    const std::string target = (dir.parent_path() / kBig.name).string();  // the helper takes ASCII paths
+    Files("rate", "262144");
+    OtherProcessFetch other("", Url(kBig), target, kBig.size);
+    ASSERT_TRUE(WaitUntil([&] {
+        std::error_code ec;
+        return fs::file_size(target + ".part", ec) > 0 && !ec;
+    }));
+
+    EngineClient engine;
+    engine.Open(Url(kBig), target, kBig.size);
+    EXPECT_EQ(engine.NextStatus(std::chrono::seconds(10)), DRAVOLIN_STATUS_BUSY);
+    Files("rate", "");
+    EXPECT_EQ(other.Status(), DRAVOLIN_STATUS_DONE);
+    EXPECT_EQ(pelltest::FileSha256(target), pelltest::ServedFileSha256(kBig.name, kBig.size));
+    EXPECT_FALSE(fs::exists(target + ".part"));
+}
+
+// The named CA file is the only trust: a system store that trusts the server
+// changes nothing. A child process gets a store of its own, bind-mounted
+// over the system's in a mount namespace; that needs root.
+TEST_F(EngineTest, NamedCaFileReplacesTheSystemStore) {
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a trust store needs root";
+    const fs::path work = dir.parent_path();
+    const fs::path store = work / "store";
+    fs::create_directories(store);
+    const std::string serverCert = service.CertificateFile();
+    fs::copy_file(serverCert, store / "ca-certificates.crt");
+    const std::string hash = FirstLineOf("openssl x509 -hash -noout -in " + Quoted(serverCert));
+    ASSERT_FALSE(hash.empty());
+    fs::copy_file(serverCert, store / (hash + ".0"));
+    const std::string otherCa = (work / "other-ca.pem").string();
+    ASSERT_EQ(
+        std::system(("openssl req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 1 "
+                     "-subj /CN=Other-CA -keyout " +
+                     Quoted((work / "other-key.pem").string()) + " -out " + Quoted(otherCa) +
+                     " >/dev/null 2>&1")
+                        .c_str()),
+        0);
+    const std::string inNamespace =
+        "unshare --mount --propagation private sh -c 'mount --bind \"$0\" /etc/ssl/certs && exec \"$@\"' " +
+        Quoted(store.string());
+    if (std::system((inNamespace + " true").c_str()) != 0)
+        GTEST_SKIP() << "cannot mount a trust store in a namespace of its own here";
+
+    const std::string target = (work / kSmall.name).string();
+    struct Case {
+        std::string caFile;  // empty: none named
+        int32_t status;
+    } cases[] = {
+        {"", DRAVOLIN_STATUS_DONE},  // the swapped-in system store trusts the server
+        {otherCa, DRAVOLIN_STATUS_TLS},
+        {serverCert, DRAVOLIN_STATUS_DONE},
+    };
+    for (const auto& c : cases) {
+        fs::remove(target);
+        std::string env =
+            c.caFile.empty() ? "env -u PELLUCOR_CA_FILE" : "env PELLUCOR_CA_FILE=" + Quoted(c.caFile);
+        OtherProcessFetch fetch(env + " " + inNamespace, Url(kSmall), target, kSmall.size);
+        EXPECT_EQ(fetch.Status(), c.status) << "CA file '" << c.caFile << "'";
+        EXPECT_EQ(fs::exists(target), c.status == DRAVOLIN_STATUS_DONE) << "CA file '" << c.caFile << "'";
+    }
+}
+
+// A server that keeps no versions answers the guarded range of a file that
+// changed meanwhile with a bare 206: appending would mix two versions.
+TEST_F(EngineTest, RangeAnswerWithoutValidatorStartsOver) {
+    EngineClient engine;
+    LeavePartial(engine, kBig, 2000000);
+    Files("version", "2");
+    Files("no-validators", "1");
+    ExpectDownloads(engine, kBig, 2);
+    auto sent = service.Log("/files/" + kBig.name);
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].Header("Range"), "bytes=2000000-");
+    EXPECT_EQ(sent[1].Header("Range"), "");
+}
+
+// With an expected size, an answer of any other size fails and nothing lands
+// at the target; a partial file already there survives for the next try.
+TEST_F(EngineTest, AnswerOfAnotherSizeThanExpectedNeverBecomesTheFile) {
+    struct Case {
+        std::string name;
+        std::vector<std::pair<std::string, std::string>> modes;
+    } cases[] = {
+        {"close-delimited body cut short", {{"no-length", "1"}, {"short", "262144"}}},
+        {"portal page with 200", {{"html-200", "1"}}},
+    };
+    EngineClient engine;
+    for (const auto& c : cases) {
+        service.Reset();
+        for (const auto& [key, value] : c.modes) Files(key, value);
+        engine.Open(Url(kSmall), Target(kSmall), kSmall.size);
+        EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_WRONG_SIZE) << c.name;
+        EXPECT_FALSE(fs::exists(Target(kSmall))) << c.name;
+    }
+    service.Reset();
+    ExpectDownloads(engine, kSmall);
+    EXPECT_EQ(service.Log("/files/" + kSmall.name).at(0).Header("Range"), "bytes=262144-");
+}
+
+TEST_F(EngineTest, FullDiskLeavesNoPartialOrRecordBehind) {
+    SmallFileSystem small(dir.parent_path() / "small");
+    if (!small.mounted) GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(small.error);
+    {
+        std::ofstream filler(small.mountPoint / "filler", std::ios::binary);
+        const std::string page(4096, 'x');
+        while (filler.write(page.data(), page.size()) && filler.flush()) {
+        }
+    }
+    const std::string target = (small.mountPoint / kSmall.name).string();
+    EngineClient engine;
+    engine.Open(Url(kSmall), target, kSmall.size);
+    EXPECT_EQ(engine.NextStatus(), DRAVOLIN_STATUS_FILE_ERROR);
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(small.mountPoint))
+        left.push_back(entry.path().filename());
+    EXPECT_EQ(left, std::vector<std::string>{"filler"});
 }
