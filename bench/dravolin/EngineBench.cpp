@@ -1,13 +1,15 @@
-// Six engine handles opened at once, one file each:
-//   bench_dravolin_engine <out-dir> <url>...
+// One engine handle per file, all opened at once or one every N ms:
+//   bench_dravolin_engine [--stagger-ms N] <out-dir> <url>...
 // Prints "<seconds> <cpu-seconds> <bytes>" when every transfer is done; exit 1
 // when one failed.
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "BenchReport.h"
@@ -35,12 +37,18 @@ int32_t OnStatus(int32_t, int32_t status, void*) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: bench_dravolin_engine <out-dir> <url>...\n");
+    int first = 1;
+    int staggerMs = 0;
+    if (argc > 2 && std::string(argv[1]) == "--stagger-ms") {
+        staggerMs = std::atoi(argv[2]);
+        first = 3;
+    }
+    if (argc - first < 2) {
+        std::fprintf(stderr, "usage: bench_dravolin_engine [--stagger-ms N] <out-dir> <url>...\n");
         return 2;
     }
-    std::filesystem::path out = argv[1];
-    std::vector<std::string> urls(argv + 2, argv + argc);
+    std::filesystem::path out = argv[first];
+    std::vector<std::string> urls(argv + first + 1, argv + argc);
     std::vector<int32_t> handles;
     for (size_t i = 0; i < urls.size(); ++i) {
         int32_t handle = DriverDownLoad_Init();
@@ -51,6 +59,7 @@ int main(int argc, char** argv) {
     double cpuBefore = ProcessCpuSeconds();
     auto start = std::chrono::steady_clock::now();
     for (size_t i = 0; i < urls.size(); ++i) {
+        if (i > 0 && staggerMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(staggerMs));
         // run.sh gives ASCII folders and names, so each byte is one unit.
         std::u16string path;
         for (char c : SavePathFor(out, urls[i]).string()) path += static_cast<char16_t>(c);
