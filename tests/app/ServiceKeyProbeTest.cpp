@@ -211,5 +211,43 @@ TEST(ServiceKeyProbe, DecodingNeverWritesPastTheBuffer) {
     EXPECT_EQ(wnd.DecodeDeviceType(encoded, output, 64, nullptr), 0);
 }
 
+// The whole window: the probe runs in its start-up, and closing sends the
+// usage report that the local service opens.
+class ServiceKeyReport : public MainWindowTest {
+protected:
+    void StartWith(const PreparedDrives& drives) {
+        prepared = std::make_unique<os::ScopedUsbDriveLister>(drives.Lister());
+        MainWindowTest::SetUp();
+    }
+    void SetUp() override {}
+    void TearDown() override {
+        MainWindowTest::TearDown();
+        prepared.reset();
+    }
+
+    std::string ReportedType() {
+        EXPECT_TRUE(test::Click(Wnd(), L"btn_sys_close"));
+        EXPECT_EQ(Service().Log("/Home/tool/statistics").size(), 1u);
+        return Service().LastToolReport()["sourc_type"];
+    }
+
+    std::unique_ptr<os::ScopedUsbDriveLister> prepared;
+};
+
+TEST_F(ServiceKeyReport, TheDriveTypeIsSentAsTheSourceType) {
+    PreparedDrives drives;
+    PreparedDrives::PlaceWithType(drives.Add("sdb1", Bus::Usb), Tool::First, "5");
+    StartWith(drives);
+    EXPECT_EQ(ReportedType(), "6");
+}
+
+TEST_F(ServiceKeyReport, WithoutAServiceKeyDriveTheSourceTypeIsOne) {
+    PreparedDrives drives;
+    PreparedDrives::PlaceWithType(drives.Add("sda1", Bus::Sata), Tool::First, "5");
+    drives.Add("sdb1", Bus::Usb);
+    StartWith(drives);
+    EXPECT_EQ(ReportedType(), "1");
+}
+
 }  // namespace
 }  // namespace apptest
