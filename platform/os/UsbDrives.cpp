@@ -1,5 +1,6 @@
 #include "os/UsbDrives.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <iterator>
 #include <mutex>
@@ -87,9 +88,12 @@ bool UsbDriveLister::OnUsbBus(const Mount& mount) const {
 
 bool UsbDriveLister::GetUsbDrives(std::vector<std::wstring>& roots) const {
     bool found = false;
-    for (const Mount& mount : mounts_) {
-        if (!OnUsbBus(mount)) continue;
-        roots.push_back(mount.root);
+    for (auto it = mounts_.begin(); it != mounts_.end(); ++it) {
+        // A later mount on the same point hides this one.
+        const auto hidden =
+            std::find_if(it + 1, mounts_.end(), [&](const Mount& m) { return m.root == it->root; });
+        if (hidden != mounts_.end() || !OnUsbBus(*it)) continue;
+        roots.push_back(it->root);
         found = true;
     }
     return found;
