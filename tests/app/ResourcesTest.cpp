@@ -532,6 +532,7 @@ TEST_F(ResourcesMainWindow, PagesAsTheUserSeesThem) {
     EXPECT_TRUE(test::SaveWindowAsPng(Wnd(), ShotPath(L"page0.png")));
 
     Wnd().FindChildByName(L"text_device_query_name")->SetWindowTextW(L"主机信息：Aurex 14 G3");
+    if (SWindow* os = Wnd().FindChildByName(L"os_select_edit_input")) os->SetWindowTextW(L"Windows 11 64位");
     auto* list = Wnd().FindChildByName2<SListView>(L"listview_driver_download_find");
     ASSERT_NE(list, nullptr);
     auto* preview = new PreviewAdapter();
