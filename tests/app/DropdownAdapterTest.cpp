@@ -90,6 +90,7 @@ TEST_F(AdapterInList, EntryNShowsTheNameOfItemNAndRefillingFreesTheOldAdapter) {
 }
 
 TEST_F(AdapterInList, TheOsAdapterTakesItemClicksOnce) {
+    ShowDriverListPage();
     osRecorder.entries = 0;  // the test fills the list itself
     struct OsFill {
         bool OnFill(EventArgs* evt) {

@@ -1,6 +1,6 @@
 #include "DropdownFixture.h"
 
-#include "MainWindowFixture.h"
+#include "soui/SControls.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
 
@@ -59,13 +59,11 @@ CRect ScreenRectOf(SWindow& wnd) {
 }
 
 void SearchBoxTest::SetUp() {
-    Framework();
-    host = std::make_unique<SHostWnd>(L"LAYOUT:TEST_SEARCH_BOXES");
-    ASSERT_NE(host->Create(nullptr), nullptr);
-    host->ShowWindow(SW_SHOWNORMAL);
-    query = host->FindChildByName2<SSearchDropdownList_1>(L"query_suggest_list");
-    os = host->FindChildByName2<SSearchDropdownList>(L"os_suggest_list");
-    edit = host->FindChildByName2<SEdit>(L"edit_input_1");
+    MainWindowTest::SetUp();
+    if (HasFatalFailure()) return;
+    query = Wnd().FindChildByName2<SSearchDropdownList_1>(L"query_suggest_list");
+    os = Wnd().FindChildByName2<SSearchDropdownList>(L"os_suggest_list");
+    edit = Wnd().FindChildByName2<SEdit>(L"edit_input_1");
     ASSERT_NE(query, nullptr);
     ASSERT_NE(os, nullptr);
     ASSERT_NE(edit, nullptr);
@@ -74,9 +72,14 @@ void SearchBoxTest::SetUp() {
 }
 
 void SearchBoxTest::TearDown() {
-    if (host && host->IsWindow()) host->DestroyWindow();
-    host.reset();
+    MainWindowTest::TearDown();
     LetPopupsGo();
+}
+
+void SearchBoxTest::ShowDriverListPage() {
+    auto* tab = Wnd().FindChildByName2<STabCtrl>(L"tab_main_op");
+    ASSERT_NE(tab, nullptr);
+    ASSERT_TRUE(tab->SetCurSel(1));
 }
 
 void SearchBoxTest::Tick(int count) {

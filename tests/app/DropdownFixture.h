@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "MainWindowFixture.h"
 #include "app/DriverSearchAdapter.h"
 #include "app/DropdownEvents.h"
 #include "app/SearchDropdownList.h"
@@ -34,12 +35,15 @@ public:
 // The box's rectangle on the screen.
 SOUI::CRect ScreenRectOf(SOUI::SWindow& wnd);
 
-class SearchBoxTest : public ::testing::Test {
+// The main window as the program shows it, with recorders on both boxes.
+class SearchBoxTest : public MainWindowTest {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    SOUI::SHostWnd& Host() { return *host; }
+    SOUI::SHostWnd& Host() { return Wnd(); }
+    // The operating-system box is on the driver-list page.
+    void ShowDriverListPage();
     // Ticks of the query box's typing timer, sent as the timer sends them:
     // the test counts ticks, not time.
     void Tick(int count);
@@ -51,7 +55,6 @@ protected:
     // Lets a popup that ended delete itself.
     void LetPopupsGo();
 
-    std::unique_ptr<SOUI::SHostWnd> host;
     SSearchDropdownList_1* query = nullptr;
     SSearchDropdownList* os = nullptr;
     SOUI::SEdit* edit = nullptr;

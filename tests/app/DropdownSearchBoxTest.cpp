@@ -112,6 +112,7 @@ TEST_F(TypingPause, TheRealTimerFillsOnceTheTypingPauses) {
 using PopupPlacement = SearchBoxTest;
 
 TEST_F(PopupPlacement, ThePopupIsAsHighAsItsEntriesUpToTheCap) {
+    ShowDriverListPage();
     const struct {
         int entries;
         int height;
@@ -135,6 +136,7 @@ TEST_F(PopupPlacement, ThePopupIsAsHighAsItsEntriesUpToTheCap) {
 }
 
 TEST_F(PopupPlacement, AttributesSetTheCapAndTheAlignment) {
+    ShowDriverListPage();
     const CRect box = ScreenRectOf(*os);
     osRecorder.entries = 5;
     os->SetAttribute(L"MAXDROPHEIGHT", L"0x10", FALSE);
@@ -290,11 +292,12 @@ TEST_F(BoxLifetime, ABoxDestroyedWithItsPopupOpenEndsThePopup) {
 }
 
 TEST_F(BoxLifetime, ClosingTheWindowEndsTheOpenPopup) {
+    ShowDriverListPage();
     osRecorder.entries = 3;
     ASSERT_TRUE(os->ShowDropDown());
     const HWND popupWnd = os->popup->m_hWnd;
-    host->DestroyWindow();
-    host.reset();
+    Wnd().DestroyWindow();
+    wnd.reset();
     EXPECT_FALSE(IsWindow(popupWnd));
     LetPopupsGo();
 }

@@ -156,6 +156,19 @@ TEST_F(ListViewTest, SelectionNotifiesOnlyWhenAskedAndClicksCommandTheList) {
     EXPECT_GE(list->GetScrollPos(TRUE) + list->GetViewRect().Height(), 22 * 80);
 }
 
+TEST_F(ListViewTest, ASelectionMadeBeforeTheListHasRoomKeepsTheTopInView) {
+    const CRect full = list->GetWindowRect();
+    list->Move(CRect(full.left, full.top, full.right, full.top));  // no height yet, as in a popup
+    Fill(20);
+    list->SetSel(0);
+    list->Move(full);
+    EXPECT_EQ(list->GetScrollPos(TRUE), 0);
+    ASSERT_NE(list->GetItemPanel(0), nullptr) << "the first item shows";
+    list->SetSel(19);
+    EXPECT_EQ(list->GetScrollPos(TRUE), 20 * 80 - list->GetViewRect().Height())
+        << "a laid-out list still follows";
+}
+
 TEST_F(ListViewTest, OwnerGetsTheListEvents) {
     Fill(5);
     SWindow* anchor = host.FindChildByName(L"drop_anchor");

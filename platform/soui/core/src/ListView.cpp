@@ -240,6 +240,9 @@ void SListView::EnsureVisible(int iItem) {
     const int bottom = top + locator_->GetItemHeight(iItem);
     const int pos = GetScrollPos(TRUE);
     const int page = GetViewRect().Height();
+    // A list not laid out yet (a popup before it is placed) shows nothing to
+    // keep in view; scrolling now would hide the first items once it has room.
+    if (page <= 0) return;
     if (top < pos)
         SetScrollPos(TRUE, top, TRUE);
     else if (bottom > pos + page)
