@@ -9,7 +9,6 @@
 #include "os/ModulePath.h"
 #include "soui/SControls.h"
 #include "soui/SMessageBox.h"
-#include "soui/SystemApi.h"
 
 using namespace SOUI;
 
@@ -166,7 +165,10 @@ void CPopWndPack::OnBtnSavePath() {
     // Proposed afresh every time; the previous choice is not remembered.
     const std::wstring proposed = g_downLoadDir + os::kPathSeparator + L"Driver.iso";
     FileDialog dialog(false, L".iso", proposed, kFileDialogOverwritePrompt, {{L"ISO", L".iso"}});
-    if (dialog.Run(GetActiveWindow()) == 0) return;
+    // Modal over the window the user works in: this one, whose button was
+    // pressed. The platform's active window may be none after a nested
+    // dialog has closed.
+    if (dialog.Run(m_hWnd) == 0) return;
     if (dialog.fileTitle.empty()) {
         SMessageBox(nullptr, L"ISO文件名称不能为空！", L"", MB_OK, 100);
         return;

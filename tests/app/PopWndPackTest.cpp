@@ -387,7 +387,12 @@ TEST_F(PopWndPack, RefusesMissingPathsAndClosesWithoutAskingWhenIdle) {
     EXPECT_EQ(shown[0].title, L"请选择驱动文件目录:");
     EXPECT_EQ(shown[0].nameBox, L"");
     EXPECT_EQ(shown[0].owner, hwnd);
+    // The save dialog is modal over the active window, the packing dialog,
+    // and proposes "Driver.iso" in the download folder.
     EXPECT_TRUE(shown[2].saveDialog);
+    EXPECT_EQ(shown[2].owner, hwnd);
+    EXPECT_EQ(shown[2].folder, Wide(downLoadDir));
+    EXPECT_EQ(shown[2].nameBox, L"Driver.iso");
 
     EXPECT_EQ(fendrellog::Names(),
               (std::vector<std::string>{"InitDllRes", "SetFileToIsoProgressCallBack",
