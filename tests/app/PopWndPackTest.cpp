@@ -275,6 +275,7 @@ class PopWndPack : public ::testing::Test {
 protected:
     void SetUp() override {
         Framework();
+        DropPendingQuit();
         fendrellog::Reset();
         savedDownLoadDir = g_downLoadDir;
         root = fs::temp_directory_path() / ("pell_pack_" + std::to_string(::getpid()) + "_" +

@@ -64,6 +64,7 @@ class PopWndSet : public ::testing::Test {
 protected:
     void SetUp() override {
         Framework();
+        DropPendingQuit();
         saved = {g_downLoadDir, g_maxDownLoadsText, g_maxDownLoads};
         root = fs::temp_directory_path() / ("pell_set_" + std::to_string(::getpid()) + "_" +
                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());

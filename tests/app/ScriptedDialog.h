@@ -3,12 +3,25 @@
 // inside its modal loop, as a user would while it shows.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <functional>
 #include <utility>
 
 #include "soui/SHostWnd.h"
+#include "soui/SMessageLoop.h"
+#include "soui/STestApi.h"
+#include "soui/SystemApi.h"
 
 namespace apptest {
+
+// A quit message left by an earlier test's main window (its close ends the
+// message loop) would end every later modal loop at once. Posting one more
+// and running a loop takes whichever is pending.
+inline void DropPendingQuit() {
+    SOUI::PostQuitMessage(0);
+    SOUI::test::Pump(std::chrono::milliseconds(20));
+    SOUI::SMessageLoop::GetCurrent()->Run();
+}
 
 template <class Dialog>
 class ScriptedDialog : public Dialog {
