@@ -3,6 +3,8 @@
 #include <exception>
 
 #include "app/MainWnd.h"
+#include "app/PopWndPack.h"
+#include "app/PopWndSet.h"
 #include "download/StringConverter.h"
 #include "os/Browser.h"
 #include "os/ServiceAddress.h"
@@ -49,9 +51,18 @@ void CMainWnd::OnBtnAgreement() {
     }
 }
 
-void CMainWnd::OnBtnSettings() {}
+// The dialogs are modal over this window by name: without an owner they
+// would take whichever window is active, which here need not be this one
+// (the window manager decides), and this window would stay usable beneath.
+void CMainWnd::OnBtnSettings() {
+    CPopWndSet dialog;
+    dialog.DoModal(m_hWnd);
+}
 
-void CMainWnd::OnBtnPack() {}
+void CMainWnd::OnBtnPack() {
+    CPopWndPack dialog;
+    dialog.DoModal(m_hWnd);
+}
 
 void CMainWnd::OnBtnBackMainTable() {
     ShowPage(*this, 0);

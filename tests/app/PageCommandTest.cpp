@@ -3,13 +3,17 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "MainWindowFixture.h"
+#include "app/PopWndPack.h"
+#include "app/PopWndSet.h"
 #include "app/ProgramGlobals.h"
 #include "soui/SControls.h"
 #include "soui/STestApi.h"
+#include "soui/SystemApi.h"
 #include "support/BrowserRecorder.h"
 
 using namespace SOUI;
@@ -137,6 +141,66 @@ TEST_F(PageCommand, AgreementBoxesGateTheQueryPageButtons) {
     expectState(false, "box on the agreement page unticked");
     ASSERT_TRUE(test::Click(Wnd(), L"checkbox_sys_agreement_2"));
     expectState(true, "ticked again on the agreement page");
+}
+
+// Acts on the program's modal dialog from inside its loop, as a user would:
+// a hidden window's timer hands the active dialog to the script.
+class ModalDialogScript : public SNativeWnd {
+public:
+    using Script = std::function<void(SHostDialog&)>;
+
+    explicit ModalDialogScript(Script script) : script_(std::move(script)) {
+        CreateNative(L"modal dialog script", nullptr, CRect(0, 0, 1, 1), FALSE, TRUE);
+        SetTimer(kTimer, 20);
+    }
+    ~ModalDialogScript() override { DestroyWindow(); }
+
+    int Runs() const { return runs_; }
+
+    BOOL ProcessWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM, LRESULT& result, DWORD) override {
+        if (msg != WM_TIMER || wParam != kTimer) return FALSE;
+        result = 0;
+        if (auto* dialog = dynamic_cast<SHostDialog*>(SNativeWnd::FromHandle(GetActiveWindow()))) {
+            ++runs_;
+            script_(*dialog);
+        }
+        return TRUE;
+    }
+
+private:
+    static constexpr UINT_PTR kTimer = 7;
+    Script script_;
+    int runs_ = 0;
+};
+
+TEST_F(PageCommand, SettingsAndPackDialogsOpenFromBothPagesAndReturnThere) {
+    const struct {
+        const wchar_t* button;
+        int page;
+        const char* dialog;
+    } rows[] = {{L"btn_mainop_set", 0, "settings"},
+                {L"btn_driver_path", 1, "settings"},
+                {L"btn_mainop_pack", 0, "pack"},
+                {L"btn_driver_pack", 1, "pack"}};
+    for (const auto& row : rows) {
+        ShowPage(row.page);
+        std::string shown;
+        bool ownerDisabled = false;
+        ModalDialogScript script([&](SHostDialog& dialog) {
+            shown = dynamic_cast<CPopWndSet*>(&dialog)    ? "settings"
+                    : dynamic_cast<CPopWndPack*>(&dialog) ? "pack"
+                                                          : "another";
+            ownerDisabled = !Wnd().IsWindowEnabled();
+            dialog.PostMessageW(WM_CLOSE);
+        });
+        ASSERT_TRUE(test::Click(Wnd(), row.button)) << row.button;
+        // The click returns once the modal dialog has ended.
+        EXPECT_EQ(script.Runs(), 1) << row.button;
+        EXPECT_EQ(shown, row.dialog) << row.button;
+        EXPECT_TRUE(ownerDisabled) << row.button;
+        EXPECT_TRUE(Wnd().IsWindowEnabled()) << row.button;
+        EXPECT_EQ(Tab().GetCurSel(), row.page) << row.button;
+    }
 }
 
 }  // namespace
