@@ -159,7 +159,8 @@ FUNCS=(engine_at_once engine_paced manager_path curl_parallel aria2 curl_six cur
 # One client's run: timed or not, then the files checked and removed.
 client() {
   local i=$1 timed=$2 name=${NAMES[$1]}
-  if [ "$timed" = 1 ]; then run "$name" "${FUNCS[$i]}"; else "${FUNCS[$i]}" >/dev/null; fi
+  if [ "$timed" = 1 ]; then run "$name" "${FUNCS[$i]}"
+  else "${FUNCS[$i]}" >/dev/null 2>"$WORK/err" || { cat "$WORK/err" >&2; exit 1; }; fi
   if [ "${FUNCS[$i]}" = curl_one ]; then
     cmp -s "$WORK/files/driver1.bin" "$OUT/driver1.bin" || { echo "$name: driver1.bin differs" >&2; exit 1; }
     rm -f "$OUT/"*
