@@ -67,7 +67,13 @@ void SSearchDropdownList_1::OnDebounceTimer(UINT_PTR id) {
             coolTicks = 0;
             pending = false;
             cooling = true;
-            if (popup) ShowDropDown();
+            // A box whose page the user has left (the query went on to the
+            // list page) asks for nothing: its list would open over another
+            // page and swallow the next click there.
+            if (popup && IsVisible(TRUE))
+                ShowDropDown();
+            else if (popup)
+                CloseDropDown(IDCANCEL);
         }
     }
     if (cooling && ++coolTicks > kCoolTicks) cooling = false;

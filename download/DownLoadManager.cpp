@@ -1,6 +1,7 @@
 #include "download/DownLoadManager.h"
 
-#include <filesystem>
+#include "os/DirectoryTree.h"
+
 #include <system_error>
 #include <thread>
 
@@ -171,9 +172,10 @@ void CDownLoadManager::CreateSaveDir(const std::wstring& filePath) {
     // the name itself for a folder would block the file).
     size_t cut = filePath.rfind(os::kPathSeparator);
     if (owner.load() == nullptr || cut == std::wstring::npos || cut == 0) return;
-    std::wstring dir = filePath.substr(0, cut);
-    std::error_code ignored;
-    std::filesystem::create_directories(std::filesystem::path(dir), ignored);
+    // Through the OS layer's conversion: a wide path handed to the standard
+    // library converts by the process locale and throws for any character
+    // the "C" locale lacks, ending the program from this worker thread.
+    os::CreateDirectoryTree(filePath.substr(0, cut));
 }
 
 bool CDownLoadManager::Enqueue(const PendingDownLoad& request) {

@@ -21,7 +21,7 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 }  // namespace
 
-BrowserRecorder::BrowserRecorder() {
+BrowserRecorder::BrowserRecorder(const char* variable) : variable_(variable) {
     std::string pattern = std::filesystem::temp_directory_path().string() + "/browser_XXXXXX";
     if (::mkdtemp(pattern.data()) == nullptr)
         throw std::runtime_error("cannot make a folder for the browser stand-in");
@@ -34,11 +34,11 @@ BrowserRecorder::BrowserRecorder() {
         script << "#!/bin/sh\nprintf '%s\\n' \"$1\" >> \"" << log_ << "\"\n";
     }
     ::chmod(script_.c_str(), 0700);
-    ::setenv("PELLUCOR_BROWSER", script_.c_str(), 1);
+    ::setenv(variable_.c_str(), script_.c_str(), 1);
 }
 
 BrowserRecorder::~BrowserRecorder() {
-    ::unsetenv("PELLUCOR_BROWSER");
+    ::unsetenv(variable_.c_str());
     std::error_code ignored;
     std::filesystem::remove_all(dir_, ignored);
 }

@@ -1,12 +1,13 @@
 #pragma once
-// Stands in for the user's browser: PELLUCOR_BROWSER names a script that
-// appends each address it gets to a file, which the test then reads.
+// Stands in for the user's browser (or another opener the program starts,
+// such as the file manager): the environment variable names a script that
+// appends each argument it gets to a file, which the test then reads.
 #include <string>
 #include <vector>
 
 class BrowserRecorder {
 public:
-    BrowserRecorder();
+    explicit BrowserRecorder(const char* variable = "PELLUCOR_BROWSER");
     ~BrowserRecorder();
 
     // The addresses opened so far, after waiting (up to 30 s) until there
@@ -14,6 +15,7 @@ public:
     std::vector<std::string> WaitForOpened(size_t count) const;
 
 private:
+    std::string variable_;
     std::string dir_;
     std::string script_;
     std::string log_;

@@ -1,0 +1,164 @@
+// The download actions of the driver list, clicked on the real window, with
+// the real engine against the local service.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "DownloadWindowSupport.h"
+#include "soui/SMessageBox.h"
+#include "support/BrowserRecorder.h"
+#include "support/ServedFile.h"
+
+using namespace SOUI;
+
+namespace apptest {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr auto kDownloadTime = std::chrono::seconds(120);
+
+class DownloadActions : public DownloadWindowTest {
+protected:
+    std::vector<std::string> FileRequests() {
+        std::vector<std::string> names;
+        for (const auto& request : Service().Log())
+            if (request.path.rfind("/files/", 0) == 0) names.push_back(request.path.substr(7));
+        return names;
+    }
+    bool ServedExactly(int position) {
+        const DriverTask& task = tasks.at(static_cast<size_t>(position));
+        return pelltest::FileSha256(Saved(position).string()) ==
+               pelltest::ServedFileSha256(task.fileName, static_cast<uint64_t>(task.size));
+    }
+    bool WaitForState(int position, int32_t state) {
+        return test::PumpUntil([&] { return State(position) == state; }, kDownloadTime);
+    }
+    bool WaitForPage(int position, int page) {
+        return test::PumpUntil([&] { return Page(position) == page; }, kDownloadTime);
+    }
+};
+
+TEST_F(DownloadActions, NothingToDownloadIsSaidAndStartsNothing) {
+    ASSERT_EQ(tasks.size(), 6u);
+    {
+        test::MessageBoxAnswerer answers;
+        ASSERT_TRUE(test::Click(Wnd(), L"btn_driver_download"));
+        EXPECT_EQ(answers.Texts(), std::vector<std::wstring>{L"请选择需要下载的驱动!"});
+    }
+    EXPECT_EQ(g_activeDownLoads.load(), 0);
+    EXPECT_EQ(g_startedDownLoads, 0);
+    test::Pump(std::chrono::milliseconds(300));
+    EXPECT_TRUE(FileRequests().empty());
+}
+
+TEST_F(DownloadActions, CheckedItemsGoInListOrderAndCountOnceEach) {
+    Service().SetMode("files", "rate", "32768");
+    for (int position : {4, 0, 2}) Tick(position);
+    ASSERT_TRUE(test::Click(Wnd(), L"btn_driver_download"));
+    EXPECT_EQ(g_activeDownLoads.load(), 3);
+    EXPECT_EQ(g_startedDownLoads, 3);
+    ASSERT_TRUE(test::PumpUntil([&] { return FileRequests().size() == 3; }));
+    EXPECT_EQ(FileRequests(),
+              (std::vector<std::string>{tasks[0].fileName, tasks[2].fileName, tasks[4].fileName}));
+
+    // The same three, still ticked, are no longer to be started (the button
+    // itself is greyed while downloads run, so the handler is called).
+    test::MessageBoxAnswerer answers;
+    Wnd().OnBtnDownload();
+    EXPECT_EQ(answers.Texts(), std::vector<std::wstring>{L"请选择需要下载的驱动!"});
+    EXPECT_EQ(g_startedDownLoads, 3);
+}
+
+TEST_F(DownloadActions, RetryCountsOnlyAsActiveAndStopNeverTakesTheStartedCountBelowZero) {
+    Service().SetMode("files", "rate", "32768");
+    Wnd().RetryItemDownload(tasks[1]);
+    EXPECT_EQ(g_activeDownLoads.load(), 1);
+    EXPECT_EQ(g_startedDownLoads, 0);
+    Wnd().StopItemDownload(tasks[1]);
+    EXPECT_EQ(g_startedDownLoads, 0);
+    Wnd().StartItemDownload(tasks[1]);
+    EXPECT_EQ(g_startedDownLoads, 1);
+    Wnd().StopItemDownload(tasks[1]);
+    EXPECT_EQ(g_startedDownLoads, 0);
+    // The dispatcher takes the stopped downloads off the active count.
+    EXPECT_TRUE(test::PumpUntil([] { return g_activeDownLoads == 0; }));
+}
+
+TEST_F(DownloadActions, SixAtOnceLandByteExactWhereTheSavePathSays) {
+    ASSERT_TRUE(test::Click(Wnd(), L"btn_allchoose"));
+    ASSERT_TRUE(test::Click(Wnd(), L"btn_driver_download"));
+    EXPECT_EQ(g_startedDownLoads, 6);
+    for (int position = 0; position < 6; ++position) {
+        ASSERT_TRUE(WaitForPage(position, 4)) << position;
+        EXPECT_TRUE(ServedExactly(position)) << position;
+    }
+    EXPECT_TRUE(test::PumpUntil([] { return g_activeDownLoads == 0; }));
+}
+
+TEST_F(DownloadActions, PauseShowsNoSpeedAndResumeContinuesWithARange) {
+    Service().SetMode("files", "rate", "65536");
+    ASSERT_TRUE(ClickItem(1, L"dirverfind_download_item_btn_st"));
+    ASSERT_TRUE(WaitForPage(1, 2));
+    ASSERT_TRUE(test::PumpUntil([&] {
+        return fs::exists(Saved(1).string() + ".part") && fs::file_size(Saved(1).string() + ".part") > 0;
+    }));
+    ASSERT_TRUE(ClickItem(1, L"dirverfind_download_item_btn_pause"));
+    ASSERT_TRUE(WaitForPage(1, 3));
+    EXPECT_EQ(TextOf(Item(1)->FindChildByName(L"text_item_download_speed_2")), L"0B/S");
+
+    Service().ResetLog();
+    Service().SetMode("files", "rate", "");
+    ASSERT_TRUE(ClickItem(1, L"dirverfind_download_item_btn_run"));
+    ASSERT_TRUE(WaitForPage(1, 4));
+    EXPECT_TRUE(ServedExactly(1));
+    const auto requests = Service().Log("/files/" + tasks[1].fileName);
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back().Header("Range").rfind("bytes=", 0), 0u) << requests.back().Header("Range");
+}
+
+TEST_F(DownloadActions, StopReturnsTheItemToItsStartAndLeavesNoFile) {
+    Service().SetMode("files", "rate", "32768");
+    ASSERT_TRUE(ClickItem(3, L"dirverfind_download_item_btn_st"));
+    ASSERT_TRUE(WaitForPage(3, 2));
+    ASSERT_TRUE(ClickItem(3, L"dirverfind_download_item_btn_pause"));
+    ASSERT_TRUE(WaitForPage(3, 3));
+    // Stop makes the file's folder again, as pause and resume do.
+    fs::remove_all(Saved(3).parent_path());
+    ASSERT_TRUE(ClickItem(3, L"dirverfind_download_item_btn_close_4"));
+    ASSERT_TRUE(WaitForPage(3, 0));
+    EXPECT_TRUE(fs::is_directory(Saved(3).parent_path()));
+    EXPECT_FALSE(fs::exists(Saved(3)));
+    EXPECT_EQ(g_startedDownLoads, 0);
+    EXPECT_TRUE(test::PumpUntil([] { return g_activeDownLoads == 0; }));
+}
+
+TEST_F(DownloadActions, ADroppedConnectionFailsAndRetryCompletesIt) {
+    Service().SetMode("files", "drop-after", "100000");
+    ASSERT_TRUE(ClickItem(0, L"dirverfind_download_item_btn_st"));
+    ASSERT_TRUE(WaitForPage(0, 5));
+    EXPECT_FALSE(fs::exists(Saved(0)));
+    Service().SetMode("files", "drop-after", "");
+    ASSERT_TRUE(ClickItem(0, L"dirverfind_download_item_btn_retry"));
+    ASSERT_TRUE(WaitForPage(0, 4));
+    EXPECT_TRUE(ServedExactly(0));
+}
+
+TEST_F(DownloadActions, AMissingFileFailsAndLeavesNothing) {
+    Service().SetMode("files", "not-found", "1");
+    ASSERT_TRUE(ClickItem(2, L"dirverfind_download_item_btn_st"));
+    ASSERT_TRUE(WaitForPage(2, 5));
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        EXPECT_TRUE(entry.is_directory()) << entry.path();
+}
+
+TEST_F(DownloadActions, OpenFolderShowsTheSavedFile) {
+    BrowserRecorder fileManager("PELLUCOR_FILE_MANAGER");
+    ASSERT_TRUE(ClickItem(5, L"dirverfind_download_item_btn_st"));
+    ASSERT_TRUE(WaitForPage(5, 4));
+    ASSERT_TRUE(ClickItem(5, L"dirverfind_download_item_btn_complete"));
+    EXPECT_EQ(fileManager.WaitForOpened(1), std::vector<std::string>{Saved(5).string()});
+}
+
+}  // namespace
+}  // namespace apptest

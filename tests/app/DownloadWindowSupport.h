@@ -1,0 +1,86 @@
+#pragma once
+// A main window with the six-driver model listed and a download folder of its
+// own, for the tests of the download actions, timers and the system choice.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "DriverListTestSupport.h"
+#include "MainWindowFixture.h"
+#include "download/DownLoadCounters.h"
+#include "download/DownLoadManager.h"
+#include "download/DriverDb.h"
+#include "download/DriverTaskList.h"
+#include "os/UnicodeText.h"
+#include "soui/SControls.h"
+#include "soui/STestApi.h"
+#include "soui/SWidgetTestApi.h"
+
+namespace apptest {
+
+// Six drivers for Windows 11, two for Windows 10, none for Windows 7.
+inline constexpr wchar_t kSixDriverModel[] = L"Halden X6";
+
+class DownloadWindowTest : public MainWindowTest {
+protected:
+    void SetUp() override {
+        MainWindowTest::SetUp();
+        root = std::filesystem::temp_directory_path() / ("pellucor_dl_" + std::to_string(::getpid()));
+        std::filesystem::remove_all(root);
+        std::filesystem::create_directories(root / "Driver");
+        savedDir = g_downLoadDir;
+        g_downLoadDir = (root / "Driver").wstring();
+        g_downLoadManager.SetMaxDownLoads(6);
+        Query(Wnd(), kSixDriverModel);
+        tasks = ListedTasks(Wnd());
+    }
+    void TearDown() override {
+        Service().SetMode("files", "rate", "");
+        g_downLoadManager.StopAll();
+        SOUI::test::PumpUntil([] { return g_activeDownLoads == 0; });
+        g_startedDownLoads = 0;
+        g_downLoadDir = savedDir;
+        std::filesystem::remove_all(root);
+        MainWindowTest::TearDown();
+    }
+
+    SOUI::SItemPanel* Item(int position) {
+        Wnd().driverListView->EnsureVisible(position);
+        SOUI::test::RedrawNow(Wnd());
+        return ShownItem(Wnd(), position);
+    }
+    int Page(int position) {
+        SOUI::SItemPanel* item = Item(position);
+        auto* tab = item != nullptr ? item->FindChildByName2<SOUI::STabCtrl>(L"dirverfind_download_operation")
+                                    : nullptr;
+        return tab != nullptr ? tab->GetCurSel() : -1;
+    }
+    bool ClickItem(int position, const wchar_t* name) {
+        Item(position);
+        return SOUI::test::ClickInItem(Wnd(), *Wnd().driverListView, position, name);
+    }
+    void Tick(int position) {
+        SOUI::SItemPanel* item = Item(position);
+        ASSERT_NE(item, nullptr);
+        item->FindChildByName(L"dirverfind_download_item_check")->SetCheck(SOUI::TRUE);
+    }
+    // The list item's state as the task list holds it.
+    int32_t State(int position) {
+        int32_t index = 0;
+        DriverTask task;
+        return g_driverTaskList.FindById(tasks.at(static_cast<size_t>(position)).id, index, task) ? task.state
+                                                                                                  : -1;
+    }
+    // The save path in UTF-8, so that filesystem paths need no locale.
+    std::filesystem::path Saved(int position) {
+        return os::WideToUtf8Lossy(Wnd().BuildDownloadPath(tasks.at(static_cast<size_t>(position))));
+    }
+
+    std::filesystem::path root;
+    std::wstring savedDir;
+    std::vector<DriverTask> tasks;
+};
+
+}  // namespace apptest
