@@ -1,10 +1,10 @@
 include(GoogleTest)
 
-# pell_add_test(NAME name SOURCES ... [LIBS ...] [LABELS ...] [RESOURCE_LOCK lock])
+# pell_add_test(NAME name SOURCES ... [LIBS ...] [LABELS ...] [RESOURCE_LOCK lock] [RUN_SERIAL])
 # One GoogleTest executable; each test case becomes a CTest test. Tests that
-# share a RESOURCE_LOCK never run at the same time.
+# share a RESOURCE_LOCK never run at the same time; RUN_SERIAL ones run alone.
 function(pell_add_test)
-  cmake_parse_arguments(T "" "NAME;TIMEOUT;RESOURCE_LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "RUN_SERIAL" "NAME;TIMEOUT;RESOURCE_LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   pell_target_defaults(${T_NAME})
   target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gtest_main Threads::Threads ${T_LIBS})
@@ -17,6 +17,9 @@ function(pell_add_test)
   endif()
   if(T_RESOURCE_LOCK)
     list(APPEND props RESOURCE_LOCK ${T_RESOURCE_LOCK})
+  endif()
+  if(T_RUN_SERIAL)
+    list(APPEND props RUN_SERIAL TRUE)
   endif()
   gtest_discover_tests(${T_NAME}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin

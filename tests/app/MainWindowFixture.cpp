@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include <atomic>
+#include <cstdio>
 #include <cstdlib>
 
 #include "app/ProgramGlobals.h"
@@ -10,6 +12,20 @@
 using namespace SOUI;
 
 namespace apptest {
+
+namespace {
+
+// The main window ends the process with code 0 when it takes itself for a
+// second copy or an outdated tool; inside a test that must not pass.
+std::atomic<bool> g_testRunning{false};
+
+void FailAnExitDuringATest() {
+    if (!g_testRunning) return;
+    std::fputs("the process ended in the middle of a window test\n", stderr);
+    std::_Exit(1);
+}
+
+}  // namespace
 
 pelltest::LocalService& Service() {
     static pelltest::LocalService& service = []() -> pelltest::LocalService& {
@@ -32,6 +48,9 @@ ProgramFramework& Framework() {
 }
 
 void MainWindowTest::SetUp() {
+    static const bool guarded = std::atexit(FailAnExitDuringATest) == 0;
+    EXPECT_TRUE(guarded);
+    g_testRunning = true;
     Service().Reset();
     Framework();
     wnd = std::make_unique<CMainWnd>();
@@ -44,6 +63,7 @@ void MainWindowTest::SetUp() {
 void MainWindowTest::TearDown() {
     if (wnd && wnd->IsWindow()) wnd->DestroyWindow();
     wnd.reset();
+    g_testRunning = false;
 }
 
 }  // namespace apptest

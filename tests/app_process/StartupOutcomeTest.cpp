@@ -55,22 +55,6 @@ TEST_F(StartupOutcome, MissingSystemResourcesAreReportedAndTheWindowStillOpens) 
     EXPECT_EQ(service.LastToolReport()["status"], "3");
 }
 
-TEST_F(StartupOutcome, ASecondCopyOnlySaysSoAndAsksTheServiceNothing) {
-    ProgramFolder folder;
-    ProgramRun first(folder, Env());
-    ASSERT_TRUE(WaitUntil([&] { return Initialised() && !service.Log("/").empty(); })) << first.Output();
-    service.ResetLog();
-
-    ProgramRun second(folder, Env());
-    EXPECT_EQ(second.WaitForExit(), 0) << second.Output();
-    EXPECT_EQ(second.MessageBoxes(), std::vector<std::string>{"程序已经在运行！"});
-    EXPECT_TRUE(service.Log().empty());
-    EXPECT_TRUE(first.Running());
-
-    first.RequestClose();
-    EXPECT_EQ(first.WaitForExit(), 0) << first.Output();
-}
-
 TEST_F(StartupOutcome, ACopyUnderAnotherNameIsNoSecondCopy) {
     ProgramFolder copyFolder(kAllModules, "PellucorCopy");
     ProgramRun copy(copyFolder, Env());
