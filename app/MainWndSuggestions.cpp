@@ -7,6 +7,7 @@
 #include "app/MainWnd.h"
 #include "app/ProgramGlobals.h"
 #include "app/SearchDropdownList.h"
+#include "app/SearchDropdownList_1.h"
 #include "download/DownLoadCounters.h"
 #include "download/StringConverter.h"
 #include "driverinfo/DriverInfoApi.h"
@@ -55,6 +56,9 @@ void CMainWnd::OnQuerySuggestSelected(EventArgs* evt) {
     auto* adapter = dynamic_cast<SDriverSearchAdapter*>(suggestListView->GetAdapter());
     if (adapter == nullptr) return;
     const SStringW text = adapter->GetItem(selected->selectedIndex).name;
+    // The picked name counts as already reported: it must not open the list
+    // again a moment later, over the button the user reaches for next.
+    if (auto* box = FindChildByName2<SSearchDropdownList_1>(L"query_suggest_list")) box->keyText = text;
     if (SWindow* edit = FindChildByName(L"edit_input_1")) {
         edit->SetWindowTextW(text);
         edit->KillFocus();
