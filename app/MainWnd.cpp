@@ -5,6 +5,8 @@
 
 #include "app/CreateDirectoryTree.h"
 #include "app/DriverDownLoadFindAdapter.h"
+#include "app/DropdownEvents.h"
+#include "app/EventMap.h"
 #include "app/ProgramGlobals.h"
 #include "download/DownLoadCounters.h"
 #include "download/DownLoadDispatcher.h"
@@ -31,16 +33,8 @@ bool IsAlreadyRunning() {
     return os::CountProcessesNamed(kProgramFileName) > 1;
 }
 
-bool IsCommand(const EventArgs* evt, const wchar_t* name) {
-    return evt->GetID() == EVT_CMD && evt->nameFrom == name;
-}
-
-bool IsCustom(const EventArgs* evt, int code, int senderId) {
-    return evt->GetID() == code && evt->idFrom == senderId;
-}
-
-constexpr int kFillEvent = 10030000;
-constexpr int kSelectedEvent = 10030001;
+constexpr int kFillEvent = EVT_FILL_SEARCH_DROPDOWN_LIST;
+constexpr int kSelectedEvent = EVT_DROPDOWN_LIST_SELECTED;
 constexpr int kQuerySuggestId = 70361;
 constexpr int kOsSuggestId = 70362;
 
@@ -58,66 +52,42 @@ CMainWnd::~CMainWnd() {
 }
 
 BOOL CMainWnd::_HandleEvent(EventArgs* evt) {
-    using Handler = void (*)(CMainWnd&, EventArgs*);
-    struct Row {
-        bool (*matches)(const EventArgs*);
-        Handler run;
+    static const EventRow<CMainWnd> rows[] = {
+        CommandRow<CMainWnd>(L"btn_sys_close", [](CMainWnd& w, EventArgs*) { w.OnClose(); }),
+        CommandRow<CMainWnd>(L"btn_sys_min", [](CMainWnd& w, EventArgs*) { w.OnBtnMin(); }),
+        CommandRow<CMainWnd>(L"btn_driver_query", [](CMainWnd& w, EventArgs*) { w.OnQuery(); }),
+        CustomRow<CMainWnd>(kFillEvent, kQuerySuggestId,
+                            [](CMainWnd& w, EventArgs* e) { w.OnFillQuerySuggest(e); }),
+        CustomRow<CMainWnd>(kSelectedEvent, kQuerySuggestId,
+                            [](CMainWnd& w, EventArgs* e) { w.OnQuerySuggestSelected(e); }),
+        CommandRow<CMainWnd>(L"btn_os_suggest_dropdown",
+                             [](CMainWnd& w, EventArgs*) { w.OnBtnOsDropdown(); }),
+        CustomRow<CMainWnd>(kFillEvent, kOsSuggestId,
+                            [](CMainWnd& w, EventArgs* e) { w.OnFillOsDropdown(e); }),
+        CustomRow<CMainWnd>(kSelectedEvent, kOsSuggestId,
+                            [](CMainWnd& w, EventArgs* e) { w.OnOsSelected(e); }),
+        CommandRow<CMainWnd>(L"btn_sys_feedback", [](CMainWnd& w, EventArgs*) { w.OnBtnFeedback(); }),
+        CommandRow<CMainWnd>(L"btn_allchoose", [](CMainWnd& w, EventArgs*) { w.OnBtnAllChoose(); }),
+        CommandRow<CMainWnd>(L"btn_allchoose_text", [](CMainWnd& w, EventArgs*) { w.OnBtnAllChoose(); }),
+        CommandRow<CMainWnd>(L"btn_driver_download", [](CMainWnd& w, EventArgs*) { w.OnBtnDownload(); }),
+        CommandRow<CMainWnd>(L"btn_driver_path", [](CMainWnd& w, EventArgs*) { w.OnBtnSettings(); }),
+        CommandRow<CMainWnd>(L"btn_driver_pack", [](CMainWnd& w, EventArgs*) { w.OnBtnPack(); }),
+        CommandRow<CMainWnd>(L"btn_back_maintable", [](CMainWnd& w, EventArgs*) { w.OnBtnBackMainTable(); }),
+        CommandRow<CMainWnd>(L"btn_networkerror_back",
+                             [](CMainWnd& w, EventArgs*) { w.OnBtnNetworkErrorBack(); }),
+        CommandRow<CMainWnd>(L"btn_mainop_help", [](CMainWnd& w, EventArgs*) { w.OnBtnHelp(); }),
+        CommandRow<CMainWnd>(L"btn_mainop_set", [](CMainWnd& w, EventArgs*) { w.OnBtnSettings(); }),
+        CommandRow<CMainWnd>(L"btn_mainop_pack", [](CMainWnd& w, EventArgs*) { w.OnBtnPack(); }),
+        CommandRow<CMainWnd>(L"btn_agreement_close",
+                             [](CMainWnd& w, EventArgs*) { w.OnBtnAgreementClose(); }),
+        CommandRow<CMainWnd>(L"btn_sys_agreement", [](CMainWnd& w, EventArgs*) { w.OnBtnAgreement(); }),
+        CommandRow<CMainWnd>(L"checkbox_sys_agreement_1",
+                             [](CMainWnd& w, EventArgs*) { w.OnAgreementCheck(); }),
+        CommandRow<CMainWnd>(L"checkbox_sys_agreement_2",
+                             [](CMainWnd& w, EventArgs*) { w.OnAgreementCheck(); }),
     };
-    // Tested in this order; only the first matching row runs.
-    static const Row rows[] = {
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_sys_close"); },
-         [](CMainWnd& w, EventArgs*) { w.OnClose(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_sys_min"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnMin(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_driver_query"); },
-         [](CMainWnd& w, EventArgs*) { w.OnQuery(); }},
-        {[](const EventArgs* e) { return IsCustom(e, kFillEvent, kQuerySuggestId); },
-         [](CMainWnd& w, EventArgs* e) { w.OnFillQuerySuggest(e); }},
-        {[](const EventArgs* e) { return IsCustom(e, kSelectedEvent, kQuerySuggestId); },
-         [](CMainWnd& w, EventArgs* e) { w.OnQuerySuggestSelected(e); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_os_suggest_dropdown"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnOsDropdown(); }},
-        {[](const EventArgs* e) { return IsCustom(e, kFillEvent, kOsSuggestId); },
-         [](CMainWnd& w, EventArgs* e) { w.OnFillOsDropdown(e); }},
-        {[](const EventArgs* e) { return IsCustom(e, kSelectedEvent, kOsSuggestId); },
-         [](CMainWnd& w, EventArgs* e) { w.OnOsSelected(e); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_sys_feedback"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnFeedback(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_allchoose"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnAllChoose(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_allchoose_text"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnAllChoose(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_driver_download"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnDownload(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_driver_path"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnSettings(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_driver_pack"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnPack(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_back_maintable"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnBackMainTable(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_networkerror_back"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnNetworkErrorBack(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_mainop_help"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnHelp(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_mainop_set"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnSettings(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_mainop_pack"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnPack(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_agreement_close"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnAgreementClose(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"btn_sys_agreement"); },
-         [](CMainWnd& w, EventArgs*) { w.OnBtnAgreement(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"checkbox_sys_agreement_1"); },
-         [](CMainWnd& w, EventArgs*) { w.OnAgreementCheck(); }},
-        {[](const EventArgs* e) { return IsCommand(e, L"checkbox_sys_agreement_2"); },
-         [](CMainWnd& w, EventArgs*) { w.OnAgreementCheck(); }},
-    };
-    for (const Row& row : rows) {
-        if (!row.matches(evt)) continue;
-        evt->bubbleUp = FALSE;
-        row.run(*this, evt);
-        return evt->bubbleUp ? FALSE : TRUE;
-    }
+    BOOL handled = FALSE;
+    if (RunEventMap(*this, evt, rows, handled)) return handled;
     return SHostWnd::_HandleEvent(evt);
 }
 

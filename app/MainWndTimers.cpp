@@ -17,6 +17,14 @@ namespace {
 const wchar_t* const kListButtons[] = {L"btn_driver_download", L"btn_driver_path", L"btn_driver_pack",
                                        L"btn_back_maintable", L"btn_allchoose"};
 
+void ShowCount(CMainWnd& wnd, const wchar_t* name, int value) {
+    SWindow* count = wnd.FindChildByName(name);
+    if (count == nullptr) return;
+    SStringW text;
+    text.Format(L"%d", value);
+    count->SetWindowTextW(text);
+}
+
 }  // namespace
 
 bool CMainWnd::UpdateBusyControls(bool enable) {
@@ -43,19 +51,11 @@ void CMainWnd::UpdateDownloadCounters() {
     }
     if (shownStarted != g_startedDownLoads) {
         shownStarted = g_startedDownLoads;
-        if (SWindow* count = FindChildByName(L"dirver_download_count_1")) {
-            SStringW text;
-            text.Format(L"%d", shownStarted);
-            count->SetWindowTextW(text);
-        }
+        ShowCount(*this, L"dirver_download_count_1", shownStarted);
     }
     if (shownCompleted != g_completedDownLoads) {
         shownCompleted = g_completedDownLoads;
-        if (SWindow* count = FindChildByName(L"dirver_download_count_2")) {
-            SStringW text;
-            text.Format(L"%d", shownCompleted);
-            count->SetWindowTextW(text);
-        }
+        ShowCount(*this, L"dirver_download_count_2", shownCompleted);
     }
     if (tickCount >= 15) tickCount = 0;
 }

@@ -1,5 +1,7 @@
 #include "app/PopWndPack.h"
 
+#include "app/EventMap.h"
+
 #include <memory>
 #include <string>
 
@@ -18,10 +20,6 @@ constexpr UINT_PTR kProgressTimer = 4;
 constexpr UINT kProgressTimerMs = 200;
 constexpr wchar_t kDisabledTextColor[] = L"#838997";
 
-bool IsCommand(const EventArgs* evt, const wchar_t* name) {
-    return evt->GetID() == EVT_CMD && evt->nameFrom == name;
-}
-
 }  // namespace
 
 CPopWndPack::CPopWndPack() : SHostDialog(L"LAYOUT:XML_POPWND_PACK") {}
@@ -33,25 +31,19 @@ CPopWndPack::~CPopWndPack() {
 }
 
 BOOL CPopWndPack::_HandleEvent(EventArgs* evt) {
-    using Handler = void (*)(CPopWndPack&);
-    struct Row {
-        const wchar_t* sender;
-        Handler run;
+    static const EventRow<CPopWndPack> rows[] = {
+        CommandRow<CPopWndPack>(L"btn_popwnd_pack_close", [](CPopWndPack& d, EventArgs*) { d.OnBtnClose(); }),
+        CommandRow<CPopWndPack>(L"btn_popwnd_pack_dir",
+                                [](CPopWndPack& d, EventArgs*) { d.OnBtnSelectDir(); }),
+        CommandRow<CPopWndPack>(L"btn_popwnd_pack_savepath",
+                                [](CPopWndPack& d, EventArgs*) { d.OnBtnSavePath(); }),
+        CommandRow<CPopWndPack>(L"btn_popwnd_pack_ok", [](CPopWndPack& d, EventArgs*) { d.OnOK(); }),
+        CommandRow<CPopWndPack>(L"btn_popwnd_pack_cancle",
+                                [](CPopWndPack& d, EventArgs*) { d.OnBtnCancel(); }),
+        CommandRow<CPopWndPack>(L"btn_popwnd_pack_run", [](CPopWndPack& d, EventArgs*) { d.OnBtnRun(); }),
     };
-    static const Row rows[] = {
-        {L"btn_popwnd_pack_close", [](CPopWndPack& d) { d.OnBtnClose(); }},
-        {L"btn_popwnd_pack_dir", [](CPopWndPack& d) { d.OnBtnSelectDir(); }},
-        {L"btn_popwnd_pack_savepath", [](CPopWndPack& d) { d.OnBtnSavePath(); }},
-        {L"btn_popwnd_pack_ok", [](CPopWndPack& d) { d.OnOK(); }},
-        {L"btn_popwnd_pack_cancle", [](CPopWndPack& d) { d.OnBtnCancel(); }},
-        {L"btn_popwnd_pack_run", [](CPopWndPack& d) { d.OnBtnRun(); }},
-    };
-    for (const Row& row : rows) {
-        if (!IsCommand(evt, row.sender)) continue;
-        evt->bubbleUp = FALSE;
-        row.run(*this);
-        return TRUE;
-    }
+    BOOL handled = FALSE;
+    if (RunEventMap(*this, evt, rows, handled)) return handled;
     return SHostDialog::_HandleEvent(evt);
 }
 

@@ -1,5 +1,7 @@
 #include "app/PopWndSet.h"
 
+#include "app/EventMap.h"
+
 #include <cstdlib>
 #include <string>
 
@@ -14,10 +16,6 @@
 using namespace SOUI;
 
 namespace {
-
-bool IsCommand(const EventArgs* evt, const wchar_t* name) {
-    return evt->GetID() == EVT_CMD && evt->nameFrom == name;
-}
 
 bool IsAcceptedCount(const SStringW& text) {
     for (const wchar_t* digit : {L"1", L"2", L"3", L"4", L"5", L"6"})
@@ -50,23 +48,15 @@ CPopWndSet::CPopWndSet() : SHostDialog(L"LAYOUT:XML_POPWND_SET") {}
 CPopWndSet::~CPopWndSet() = default;
 
 BOOL CPopWndSet::_HandleEvent(EventArgs* evt) {
-    using Handler = void (*)(CPopWndSet&);
-    struct Row {
-        const wchar_t* sender;
-        Handler run;
+    static const EventRow<CPopWndSet> rows[] = {
+        CommandRow<CPopWndSet>(L"btn_popwnd_set_close", [](CPopWndSet& d, EventArgs*) { d.OnOK(); }),
+        CommandRow<CPopWndSet>(L"btn_popwnd_set_ok", [](CPopWndSet& d, EventArgs*) { d.OnBtnOk(); }),
+        CommandRow<CPopWndSet>(L"btn_popwnd_set_cancle", [](CPopWndSet& d, EventArgs*) { d.OnOK(); }),
+        CommandRow<CPopWndSet>(L"btn_popwnd_set_pathchange",
+                               [](CPopWndSet& d, EventArgs*) { d.OnBtnPathChange(); }),
     };
-    static const Row rows[] = {
-        {L"btn_popwnd_set_close", [](CPopWndSet& d) { d.OnOK(); }},
-        {L"btn_popwnd_set_ok", [](CPopWndSet& d) { d.OnBtnOk(); }},
-        {L"btn_popwnd_set_cancle", [](CPopWndSet& d) { d.OnOK(); }},
-        {L"btn_popwnd_set_pathchange", [](CPopWndSet& d) { d.OnBtnPathChange(); }},
-    };
-    for (const Row& row : rows) {
-        if (!IsCommand(evt, row.sender)) continue;
-        evt->bubbleUp = FALSE;
-        row.run(*this);
-        return TRUE;
-    }
+    BOOL handled = FALSE;
+    if (RunEventMap(*this, evt, rows, handled)) return handled;
     return SHostDialog::_HandleEvent(evt);
 }
 

@@ -12,10 +12,10 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Close : public ::testing::Test {
+class Close : public ProgramTest {
 protected:
     void SetUp() override {
-        service.Reset();
+        ProgramTest::SetUp();
         dmi = fs::temp_directory_path() / ("pellucor_dmi_" + std::to_string(::getpid()));
         fs::create_directories(dmi);
         for (const auto& [file, value] : {std::pair{"product_version", "ThinkBook 14 G6"},
@@ -26,13 +26,13 @@ protected:
     }
     void TearDown() override { fs::remove_all(dmi); }
 
+    // The firmware table of a known device, for the usage report.
     std::map<std::string, std::string> Env() const {
-        return {{"PELLUCOR_SERVICE_URL", service.BaseUrl()},
-                {"PELLUCOR_CA_FILE", service.CertificateFile()},
-                {"PELLUCOR_DMI_DIR", dmi.string()}};
+        std::map<std::string, std::string> env = ProgramTest::Env();
+        env["PELLUCOR_DMI_DIR"] = dmi.string();
+        return env;
     }
 
-    pelltest::LocalService& service = pelltest::LocalService::Shared();
     fs::path dmi;
 };
 

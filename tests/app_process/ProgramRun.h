@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "support/LocalService.h"
+
 namespace apptest {
 
 inline const std::vector<std::string> kAllModules = {"librender-skia.so", "libimgdecoder-gdip.so",
@@ -60,6 +64,21 @@ private:
     pid_t pid = -1;
     int exitCode = -2;
     std::string logDir;
+};
+
+// Tests of the program against the shared local service, reset before each.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override { service.Reset(); }
+
+    // The settings that point the program at the service and trust it.
+    std::map<std::string, std::string> Env() const {
+        return {{"PELLUCOR_SERVICE_URL", service.BaseUrl()}, {"PELLUCOR_CA_FILE", service.CertificateFile()}};
+    }
+    // The main window's initialisation has passed the version gate.
+    bool Initialised() const { return !service.Log("/home/tool/urlList").empty(); }
+
+    pelltest::LocalService& service = pelltest::LocalService::Shared();
 };
 
 // Waits (polling, up to `limit`) until `done` holds.

@@ -9,19 +9,7 @@
 namespace apptest {
 namespace {
 
-const char* kUrlList = "/home/tool/urlList";
-
-class SecondCopy : public ::testing::Test {
-protected:
-    void SetUp() override { service.Reset(); }
-
-    std::map<std::string, std::string> Env() const {
-        return {{"PELLUCOR_SERVICE_URL", service.BaseUrl()}, {"PELLUCOR_CA_FILE", service.CertificateFile()}};
-    }
-    bool Initialised() const { return !service.Log(kUrlList).empty(); }
-
-    pelltest::LocalService& service = pelltest::LocalService::Shared();
-};
+using SecondCopy = ProgramTest;
 
 TEST_F(SecondCopy, OnlySaysSoAndAsksTheServiceNothing) {
     ProgramFolder folder;

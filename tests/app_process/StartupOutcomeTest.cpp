@@ -11,20 +11,7 @@
 namespace apptest {
 namespace {
 
-const char* kUrlList = "/home/tool/urlList";
-
-class StartupOutcome : public ::testing::Test {
-protected:
-    void SetUp() override { service.Reset(); }
-
-    std::map<std::string, std::string> Env() const {
-        return {{"PELLUCOR_SERVICE_URL", service.BaseUrl()}, {"PELLUCOR_CA_FILE", service.CertificateFile()}};
-    }
-    // The main window's initialisation has passed the version gate.
-    bool Initialised() const { return !service.Log(kUrlList).empty(); }
-
-    pelltest::LocalService& service = pelltest::LocalService::Shared();
-};
+using StartupOutcome = ProgramTest;
 
 TEST_F(StartupOutcome, AMissingRendererOrDecoderEndsStartUpWithItsMessageOnly) {
     struct Case {
@@ -80,7 +67,7 @@ TEST_F(StartupOutcome, ANewerVersionOpensTheDownloadPageAndEnds) {
     EXPECT_EQ(run.MessageBoxes(),
               std::vector<std::string>{"检测到当前工具有新的版本更新，请下载最新版本使用。"});
     EXPECT_EQ(browser.WaitForOpened(1).size(), 1u);
-    EXPECT_TRUE(service.Log(kUrlList).empty());
+    EXPECT_TRUE(service.Log("/home/tool/urlList").empty());
 }
 
 TEST_F(StartupOutcome, AVersionServiceThatFailsDoesNotStopTheTool) {
