@@ -1,6 +1,7 @@
 #include "DriverEndpoints.h"
 
 #include <array>
+#include <cctype>
 #include <functional>
 
 #include "Reply.h"
@@ -31,9 +32,28 @@ constexpr std::array<const char*, 21> kSearchDriverFields{"DriverEdtionId",
 
 using ReplyBuilder = std::function<Json::Value(const Json::Value& request)>;
 
+// The file name as one path segment: anything but letters, digits and "._-"
+// is escaped, and so are the dots of "." and "..", which a client would
+// otherwise fold away.
+std::string EscapedSegment(const std::string& name) {
+    const bool onlyDots = name.find_first_not_of('.') == std::string::npos;
+    std::string out;
+    for (unsigned char c : name) {
+        if (std::isalnum(c) || c == '_' || c == '-' || (c == '.' && !onlyDots)) {
+            out += static_cast<char>(c);
+        } else {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            out += '%';
+            out += kHex[c >> 4];
+            out += kHex[c & 15];
+        }
+    }
+    return out;
+}
+
 std::string FileAddress(const ServiceState& state, const Json::Value& driver) {
     const std::string name = driver["FileName"].asString();
-    return name.empty() ? std::string() : state.BaseUrl() + "/files/" + name;
+    return name.empty() ? std::string() : state.BaseUrl() + "/files/" + EscapedSegment(name);
 }
 
 bool ListedFor(const Json::Value& driver, const std::string& osId) {

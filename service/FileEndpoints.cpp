@@ -178,11 +178,10 @@ void ServeFile(const ServiceState& state, const Catalogue& catalogue, const http
 }  // namespace
 
 void RegisterFileEndpoints(httplib::Server& server, ServiceState& state, const Catalogue& catalogue) {
-    server.Get(R"(/files/([A-Za-z0-9._-]+))",
-               [&state, &catalogue](const httplib::Request& req, httplib::Response& res) {
-                   // Ranges, If-Range and the faults are this endpoint's own matter; the
-                   // server must not cut the body a second time.
-                   const_cast<httplib::Request&>(req).ranges.clear();
-                   ServeFile(state, catalogue, req, res);
-               });
+    server.Get(R"(/files/(.+))", [&state, &catalogue](const httplib::Request& req, httplib::Response& res) {
+        // Ranges, If-Range and the faults are this endpoint's own matter; the
+        // server must not cut the body a second time.
+        const_cast<httplib::Request&>(req).ranges.clear();
+        ServeFile(state, catalogue, req, res);
+    });
 }

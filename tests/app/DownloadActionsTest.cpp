@@ -160,5 +160,31 @@ TEST_F(DownloadActions, OpenFolderShowsTheSavedFile) {
     EXPECT_EQ(fileManager.WaitForOpened(1), std::vector<std::string>{Saved(5).string()});
 }
 
+// File names that climb, split or hold control characters: each download
+// lands whole under the download folder and nothing is written elsewhere.
+class DownloadOddNames : public DownloadActions {
+protected:
+    const wchar_t* Model() const override { return kOddNamesModel; }
+};
+
+TEST_F(DownloadOddNames, EveryFileLandsWholeUnderTheDownloadFolder) {
+    ASSERT_EQ(tasks.size(), 5u);
+    ASSERT_TRUE(test::Click(Wnd(), L"btn_allchoose"));
+    ASSERT_TRUE(test::Click(Wnd(), L"btn_driver_download"));
+    for (int position = 0; position < 5; ++position) {
+        ASSERT_TRUE(WaitForPage(position, 4)) << tasks[static_cast<size_t>(position)].fileName;
+        EXPECT_TRUE(ServedExactly(position)) << tasks[static_cast<size_t>(position)].fileName;
+    }
+    const fs::path folder = root / "Driver";
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (!entry.is_regular_file()) continue;
+        ++files;
+        const fs::path relative = entry.path().lexically_relative(folder);
+        EXPECT_FALSE(relative.empty() || *relative.begin() == "..") << entry.path();
+    }
+    EXPECT_EQ(files, 5);
+}
+
 }  // namespace
 }  // namespace apptest

@@ -22,9 +22,14 @@ namespace apptest {
 
 // Six drivers for Windows 11, two for Windows 10, none for Windows 7.
 inline constexpr wchar_t kSixDriverModel[] = L"Halden X6";
+// Five drivers whose file names climb, split, are ".." or hold control
+// characters.
+inline constexpr wchar_t kOddNamesModel[] = L"Odd Names Q1";
 
 class DownloadWindowTest : public MainWindowTest {
 protected:
+    virtual const wchar_t* Model() const { return kSixDriverModel; }
+
     void SetUp() override {
         MainWindowTest::SetUp();
         root = std::filesystem::temp_directory_path() / ("pellucor_dl_" + std::to_string(::getpid()));
@@ -33,7 +38,7 @@ protected:
         savedDir = g_downLoadDir;
         g_downLoadDir = (root / "Driver").wstring();
         g_downLoadManager.SetMaxDownLoads(6);
-        Query(Wnd(), kSixDriverModel);
+        Query(Wnd(), Model());
         tasks = ListedTasks(Wnd());
     }
     void TearDown() override {
