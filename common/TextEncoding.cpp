@@ -1,7 +1,7 @@
 #include "common/TextEncoding.h"
 
 #include <stdexcept>
-#include <vector>
+#include <string>
 
 #include "common/TextEncodingFailure.h"
 #include "os/CodePage.h"
@@ -17,16 +17,18 @@ void ThrowSizePassFailure(unsigned long lastError, bool mayBeUntranslatable) {
 namespace {
 
 // Size pass, exactly sized zero-filled buffer, convert pass that must agree;
-// the text ends at the buffer's first NUL (the counted terminator).
+// the text ends at the buffer's first NUL (the counted terminator). The
+// result string is that buffer: a whole reply is converted without a copy.
 template <typename Dst, typename Src, typename Convert>
 std::basic_string<Dst> ConvertTwoPass(const std::basic_string<Src>& text, bool mayBeUntranslatable,
                                       Convert convert) {
     const int size = convert(text.c_str(), -1, static_cast<Dst*>(nullptr), 0);
     if (size == 0) ThrowSizePassFailure(os::LastError(), mayBeUntranslatable);
-    std::vector<Dst> buffer(static_cast<size_t>(size), Dst{});
+    std::basic_string<Dst> buffer(static_cast<size_t>(size), Dst{});
     if (convert(text.c_str(), -1, buffer.data(), size) != size)
         throw std::runtime_error(kCountMismatchMessage);
-    return std::basic_string<Dst>(buffer.data());
+    buffer.resize(std::char_traits<Dst>::length(buffer.c_str()));
+    return buffer;
 }
 
 std::wstring NarrowToWide(os::CodePage codePage, const std::string& text) {

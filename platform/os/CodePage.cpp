@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstring>
 #include <cwchar>
-#include <string>
+#include <string_view>
 
 #include "os/LastError.h"
 #include "os/UnicodeText.h"
@@ -26,22 +26,19 @@ bool ValidArguments(CodePage codePage, const Src* src, int srcLen, const Dst* ds
     return true;
 }
 
-// Hands out the converted elements: the count for a size pass, else a copy
-// into dst when it fits.
-template <typename Dst>
-int Deliver(const std::basic_string<Dst>& converted, Dst* dst, int dstCapacity) {
-    if (converted.size() > static_cast<size_t>(INT_MAX)) {
+// Hands out the converted elements: the count for a size pass, else the
+// conversion straight into dst when it fits. `convert(dst)` counts with a null
+// dst and writes otherwise.
+template <typename Dst, typename Convert>
+int Deliver(Convert convert, Dst* dst, int dstCapacity) {
+    const size_t count = convert(static_cast<Dst*>(nullptr));
+    if (count > static_cast<size_t>(INT_MAX) ||
+        (dstCapacity != 0 && count > static_cast<size_t>(dstCapacity))) {
         SetLastError(kErrorInsufficientBuffer);
         return 0;
     }
-    const int count = static_cast<int>(converted.size());
-    if (dstCapacity == 0) return count;
-    if (count > dstCapacity) {
-        SetLastError(kErrorInsufficientBuffer);
-        return 0;
-    }
-    std::memcpy(dst, converted.data(), converted.size() * sizeof(Dst));
-    return count;
+    if (dstCapacity != 0) convert(dst);
+    return static_cast<int>(count);
 }
 
 }  // namespace
@@ -50,13 +47,15 @@ int NarrowToWide(CodePage codePage, const char* src, int srcLen, wchar_t* dst, i
     if (!ValidArguments(codePage, src, srcLen, dst, dstCapacity)) return 0;
     // -1: the terminator is converted and counted too.
     const size_t n = srcLen == -1 ? std::strlen(src) + 1 : static_cast<size_t>(srcLen);
-    return Deliver(Utf8ToWideLossy(std::string_view(src, n)), dst, dstCapacity);
+    const std::string_view text(src, n);
+    return Deliver([text](wchar_t* out) { return Utf8ToWideLossy(text, out); }, dst, dstCapacity);
 }
 
 int WideToNarrow(CodePage codePage, const wchar_t* src, int srcLen, char* dst, int dstCapacity) {
     if (!ValidArguments(codePage, src, srcLen, dst, dstCapacity)) return 0;
     const size_t n = srcLen == -1 ? std::wcslen(src) + 1 : static_cast<size_t>(srcLen);
-    return Deliver(WideToUtf8Lossy(std::wstring_view(src, n)), dst, dstCapacity);
+    const std::wstring_view text(src, n);
+    return Deliver([text](char* out) { return WideToUtf8Lossy(text, out); }, dst, dstCapacity);
 }
 
 }  // namespace os

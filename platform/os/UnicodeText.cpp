@@ -48,65 +48,109 @@ bool IsScalar(wchar_t c) {
     return v >= 0 && v <= 0x10FFFF && !(v >= 0xD800 && v <= 0xDFFF);
 }
 
-void AppendUtf8(std::string& out, char32_t v) {
+// Writes the UTF-8 form of scalar `v` at dst; returns its length.
+size_t PutUtf8(char* dst, char32_t v) {
     if (v < 0x80) {
-        out += static_cast<char>(v);
-    } else if (v < 0x800) {
-        out += static_cast<char>(0xC0 | (v >> 6));
-        out += static_cast<char>(0x80 | (v & 0x3F));
-    } else if (v < 0x10000) {
-        out += static_cast<char>(0xE0 | (v >> 12));
-        out += static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (v & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (v >> 18));
-        out += static_cast<char>(0x80 | ((v >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (v & 0x3F));
+        dst[0] = static_cast<char>(v);
+        return 1;
     }
+    if (v < 0x800) {
+        dst[0] = static_cast<char>(0xC0 | (v >> 6));
+        dst[1] = static_cast<char>(0x80 | (v & 0x3F));
+        return 2;
+    }
+    if (v < 0x10000) {
+        dst[0] = static_cast<char>(0xE0 | (v >> 12));
+        dst[1] = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+        dst[2] = static_cast<char>(0x80 | (v & 0x3F));
+        return 3;
+    }
+    dst[0] = static_cast<char>(0xF0 | (v >> 18));
+    dst[1] = static_cast<char>(0x80 | ((v >> 12) & 0x3F));
+    dst[2] = static_cast<char>(0x80 | ((v >> 6) & 0x3F));
+    dst[3] = static_cast<char>(0x80 | (v & 0x3F));
+    return 4;
 }
 
-// False at the first ill-formed piece unless `replace` puts U+FFFD there.
-bool DecodeUtf8(std::string_view text, bool replace, std::wstring& out) {
+void AppendUtf8(std::string& out, char32_t v) {
+    char bytes[4];
+    out.append(bytes, PutUtf8(bytes, v));
+}
+
+size_t Utf8Length(char32_t v) {
+    return v < 0x80 ? 1 : v < 0x800 ? 2 : v < 0x10000 ? 3 : 4;
+}
+
+// Hands each decoded value to `put`; false at the first ill-formed piece
+// unless `replace` puts U+FFFD there.
+template <typename Put>
+bool DecodeUtf8(std::string_view text, bool replace, Put put) {
     const auto* s = reinterpret_cast<const unsigned char*>(text.data());
     const size_t n = text.size();
-    out.reserve(n);
     for (size_t i = 0; i < n;) {
         char32_t value = 0;
         size_t bad = 1;
         const size_t used = DecodeOne(s + i, n - i, value, bad);
         if (used == 0) {
             if (!replace) return false;
-            out.push_back(static_cast<wchar_t>(kReplacement));
+            put(kReplacement);
             i += bad;
         } else {
-            out.push_back(static_cast<wchar_t>(value));
+            put(value);
             i += used;
         }
     }
     return true;
 }
 
-bool EncodeUtf8(std::wstring_view text, bool replace, std::string& out) {
-    out.reserve(text.size());
+// Hands each value to encode to `put`, with the same rule.
+template <typename Put>
+bool EncodeUtf8(std::wstring_view text, bool replace, Put put) {
     for (wchar_t c : text) {
-        if (!IsScalar(c) && !replace) return false;
-        AppendUtf8(out, IsScalar(c) ? static_cast<char32_t>(c) : kReplacement);
+        if (IsScalar(c)) {
+            put(static_cast<char32_t>(c));
+        } else {
+            if (!replace) return false;
+            put(kReplacement);
+        }
     }
     return true;
 }
 
 }  // namespace
 
+size_t Utf8ToWideLossy(std::string_view text, wchar_t* dst) {
+    size_t count = 0;
+    if (dst == nullptr) {
+        DecodeUtf8(text, true, [&count](char32_t) { ++count; });
+    } else {
+        DecodeUtf8(text, true, [dst, &count](char32_t v) { dst[count++] = static_cast<wchar_t>(v); });
+    }
+    return count;
+}
+
+size_t WideToUtf8Lossy(std::wstring_view text, char* dst) {
+    size_t count = 0;
+    if (dst == nullptr) {
+        EncodeUtf8(text, true, [&count](char32_t v) { count += Utf8Length(v); });
+    } else {
+        EncodeUtf8(text, true, [dst, &count](char32_t v) { count += PutUtf8(dst + count, v); });
+    }
+    return count;
+}
+
 std::optional<std::wstring> Utf8ToWide(std::string_view text) {
     std::wstring out;
-    if (!DecodeUtf8(text, false, out)) return std::nullopt;
+    out.reserve(text.size());
+    if (!DecodeUtf8(text, false, [&out](char32_t v) { out.push_back(static_cast<wchar_t>(v)); }))
+        return std::nullopt;
     return out;
 }
 
 std::optional<std::string> WideToUtf8(std::wstring_view text) {
     std::string out;
-    if (!EncodeUtf8(text, false, out)) return std::nullopt;
+    out.reserve(text.size());
+    if (!EncodeUtf8(text, false, [&out](char32_t v) { AppendUtf8(out, v); })) return std::nullopt;
     return out;
 }
 
@@ -145,15 +189,16 @@ std::optional<std::string> Utf16ToUtf8(std::u16string_view text) {
     return out;
 }
 
+// Counted first, then written in place, without growing the result.
 std::wstring Utf8ToWideLossy(std::string_view text) {
-    std::wstring out;
-    DecodeUtf8(text, true, out);
+    std::wstring out(Utf8ToWideLossy(text, nullptr), L'\0');
+    Utf8ToWideLossy(text, out.data());
     return out;
 }
 
 std::string WideToUtf8Lossy(std::wstring_view text) {
-    std::string out;
-    EncodeUtf8(text, true, out);
+    std::string out(WideToUtf8Lossy(text, nullptr), '\0');
+    WideToUtf8Lossy(text, out.data());
     return out;
 }
 

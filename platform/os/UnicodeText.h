@@ -23,4 +23,9 @@ std::optional<std::string> Utf16ToUtf8(std::u16string_view text);
 std::wstring Utf8ToWideLossy(std::string_view text);
 std::string WideToUtf8Lossy(std::wstring_view text);
 
+// The lossy forms into a buffer: with a null `dst` they only count; else
+// `dst` must hold the counted number of elements. Return that number.
+size_t Utf8ToWideLossy(std::string_view text, wchar_t* dst);
+size_t WideToUtf8Lossy(std::wstring_view text, char* dst);
+
 }  // namespace os
