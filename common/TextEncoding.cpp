@@ -55,7 +55,9 @@ std::string WideToOem(const std::wstring& text) {
 }
 
 std::string Utf8ToOem(const std::string& text) {
-    return WideToOem(Utf8ToWide(text));
+    return ConvertTwoPass<char>(text, true, [](const char* src, int len, char* dst, int cap) {
+        return os::NarrowToNarrow(os::CodePage::Utf8, os::CodePage::Oem, src, len, dst, cap);
+    });
 }
 
 std::wstring AnsiToWide(const std::string& text) {

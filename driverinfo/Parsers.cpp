@@ -94,7 +94,10 @@ void FillSearch(SearchResult& r, const Json::Value& root) {
     r.StatusCode = TextRule(root, "StatusCode");
     r.Message = TextRule(root, "Message");
     const Json::Value& data = ObjectRule(root, "Data");
-    for (const auto& e : ListRule(data, "driverList")) r.driverList.push_back(ReadSearchDriver(e));
+    const Json::Value& drivers = ListRule(data, "driverList");
+    // Thousands of drivers: one allocation, not a dozen growing copies.
+    r.driverList.reserve(drivers.size());
+    for (const auto& e : drivers) r.driverList.push_back(ReadSearchDriver(e));
     for (const auto& e : ListRule(data, "osList")) {
         SearchOs os;
         os.OSName = TextRule(e, "OSName");

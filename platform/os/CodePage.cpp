@@ -58,4 +58,15 @@ int WideToNarrow(CodePage codePage, const wchar_t* src, int srcLen, char* dst, i
     return Deliver([text](char* out) { return WideToUtf8Lossy(text, out); }, dst, dstCapacity);
 }
 
+int NarrowToNarrow(CodePage from, CodePage to, const char* src, int srcLen, char* dst, int dstCapacity) {
+    if (!ValidArguments(from, src, srcLen, dst, dstCapacity)) return 0;
+    if (!IsKnown(to)) {
+        SetLastError(kErrorInvalidParameter);
+        return 0;
+    }
+    const size_t n = srcLen == -1 ? std::strlen(src) + 1 : static_cast<size_t>(srcLen);
+    const std::string_view text(src, n);
+    return Deliver([text](char* out) { return Utf8ToUtf8Lossy(text, out); }, dst, dstCapacity);
+}
+
 }  // namespace os

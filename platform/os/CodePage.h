@@ -19,4 +19,9 @@ int NarrowToWide(CodePage codePage, const char* src, int srcLen, wchar_t* dst, i
 // no Unicode scalar (surrogates, beyond U+10FFFF) become U+FFFD.
 int WideToNarrow(CodePage codePage, const wchar_t* src, int srcLen, char* dst, int dstCapacity);
 
+// Narrow text from one code page to another, as NarrowToWide then
+// WideToNarrow give it, without the wide text between them (a whole service
+// reply passes through here). The same rules, with both pages checked.
+int NarrowToNarrow(CodePage from, CodePage to, const char* src, int srcLen, char* dst, int dstCapacity);
+
 }  // namespace os

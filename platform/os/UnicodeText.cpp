@@ -139,6 +139,17 @@ size_t WideToUtf8Lossy(std::wstring_view text, char* dst) {
     return count;
 }
 
+size_t Utf8ToUtf8Lossy(std::string_view text, char* dst) {
+    // Decoded values are scalars or U+FFFD, which encode without substitution.
+    size_t count = 0;
+    if (dst == nullptr) {
+        DecodeUtf8(text, true, [&count](char32_t v) { count += Utf8Length(v); });
+    } else {
+        DecodeUtf8(text, true, [dst, &count](char32_t v) { count += PutUtf8(dst + count, v); });
+    }
+    return count;
+}
+
 std::optional<std::wstring> Utf8ToWide(std::string_view text) {
     std::wstring out;
     out.reserve(text.size());

@@ -27,5 +27,8 @@ std::string WideToUtf8Lossy(std::wstring_view text);
 // `dst` must hold the counted number of elements. Return that number.
 size_t Utf8ToWideLossy(std::string_view text, wchar_t* dst);
 size_t WideToUtf8Lossy(std::wstring_view text, char* dst);
+// UTF-8 as Utf8ToWideLossy then WideToUtf8Lossy make it, without the wide
+// text between them, with the same counting rule.
+size_t Utf8ToUtf8Lossy(std::string_view text, char* dst);
 
 }  // namespace os

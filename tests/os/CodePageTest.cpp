@@ -79,6 +79,35 @@ TEST(CodePage, WideValuesOutsideUnicodeBecomeReplacementCharacters) {
     }
 }
 
+TEST(CodePage, NarrowToNarrowGivesWhatTheWideStepsGive) {
+    const std::vector<std::string> cases{
+        "Zorvik驱动专用[重要]",
+        "\xF0\x9F\x98\x80",
+        "a\xE4\xBD"
+        "b",
+        "\xC0\xAF",
+        "\xED\xA0\x80",
+        "\xF4\x90\x80\x80",
+        "\xE4\xBD",
+        std::string("ab\0c\xFF", 5),
+    };
+    for (const std::string& bytes : cases) {
+        const std::string twoSteps = ToNarrow(CodePage::Oem, ToWide(CodePage::Utf8, bytes));
+        const int len = static_cast<int>(bytes.size());
+        const int size = os::NarrowToNarrow(CodePage::Utf8, CodePage::Oem, bytes.data(), len, nullptr, 0);
+        ASSERT_EQ(size, static_cast<int>(twoSteps.size())) << bytes;
+        std::string out(static_cast<size_t>(size) + 1, '?');
+        ASSERT_EQ(os::NarrowToNarrow(CodePage::Utf8, CodePage::Oem, bytes.data(), len, out.data(), size),
+                  size);
+        EXPECT_EQ(out, twoSteps + "?") << "nothing past the count is written";
+    }
+    char narrow[3];
+    EXPECT_EQ(os::NarrowToNarrow(CodePage::Utf8, CodePage::Oem, "a\xFF", -1, narrow, 3), 0);
+    EXPECT_EQ(os::LastError(), os::kErrorInsufficientBuffer) << "U+FFFD takes three bytes, the NUL one";
+    EXPECT_EQ(os::NarrowToNarrow(CodePage::Utf8, static_cast<CodePage>(936), "a", -1, nullptr, 0), 0);
+    EXPECT_EQ(os::LastError(), os::kErrorInvalidParameter);
+}
+
 TEST(CodePage, FailuresReturnZeroAndSetTheLastError) {
     wchar_t wide[2];
     char narrow[2];
