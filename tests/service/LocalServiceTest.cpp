@@ -5,10 +5,23 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace {
+
+Json::Value Parse(const std::string& text) {
+    Json::Value value;
+    Json::CharReaderBuilder builder;
+    std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
+    std::string errors;
+    EXPECT_TRUE(reader->parse(text.data(), text.data() + text.size(), &value, &errors)) << errors << text;
+    return value;
+}
 
 class LocalServiceTest : public ::testing::Test {
 protected:
@@ -23,15 +36,6 @@ protected:
 
     httplib::Result PostJson(const std::string& path, const std::string& body) {
         return Client()->Post(path, body, "application/json;charset=UTF-8");
-    }
-
-    static Json::Value Parse(const std::string& text) {
-        Json::Value value;
-        Json::CharReaderBuilder builder;
-        std::unique_ptr<Json::CharReader> reader(builder.newCharReader());
-        std::string errors;
-        EXPECT_TRUE(reader->parse(text.data(), text.data() + text.size(), &value, &errors)) << errors << text;
-        return value;
     }
 
     pelltest::LocalService& service = pelltest::LocalService::Shared();
@@ -206,6 +210,48 @@ TEST_F(LocalServiceTest, ReplyModeReplacesTheCatalogueAnswer) {
 
 TEST_F(LocalServiceTest, UnknownFaultModeIsRefused) {
     EXPECT_THROW(service.SetFault("melt-down"), std::runtime_error);
+}
+
+// A catalogue driver with an address of its own is answered with it, in the
+// search and in the device-driver reply; the other points back at the service.
+TEST(LocalServiceCatalogue, ADriversOwnFilePathIsAnsweredAsItStands) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("pell_catalogue_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    struct RemovedAtEnd {
+        fs::path dir;
+        ~RemovedAtEnd() {
+            std::error_code ec;
+            fs::remove_all(dir, ec);
+        }
+    } removed{dir};
+    std::ofstream(dir / "oses.json") << R"([{"ID": "42", "NAME": "Windows 11 64位"}])";
+    std::ofstream(dir / "parts.json") << R"([{"PartID": "1", "PartName": "芯片组", "OrderNum": "1"}])";
+    std::ofstream(dir / "models.json") << R"([{"codeName": "Elsewhere 2", "categoryid": "9902",
+        "serials": ["EW000002"], "defaultOS": "42", "drivers": [
+        {"DriverName": "a", "PartID": "1", "FileName": "away.bin", "FileSize": "10",
+         "FilePath": "https://127.0.0.1:1/files/away.bin", "OSIDs": ["42"]},
+        {"DriverName": "b", "PartID": "1", "FileName": "home.bin", "FileSize": "10", "OSIDs": ["42"]}]}])";
+    {
+        pelltest::LocalService service(dir.string());
+        httplib::Client client(service.BaseUrl());
+        client.enable_server_certificate_verification(false);
+        auto post = [&](const std::string& path, const std::string& body) {
+            auto res = client.Post(path, body, "application/json;charset=UTF-8");
+            EXPECT_TRUE(res) << path;
+            return res ? Parse(res->body) : Json::Value();
+        };
+        const std::vector<std::string> expected{"https://127.0.0.1:1/files/away.bin",
+                                                service.BaseUrl() + "/files/home.bin"};
+        const Json::Value search = post("/home/driver/Search", R"({"osid":"42","searchKey":"EW000002"})");
+        const Json::Value dmInfo = post("/home/driver/DmInfo", R"({"OS":"42","SN":"EW000002"})");
+        ASSERT_EQ(search["Data"]["driverList"].size(), 2u);
+        ASSERT_EQ(dmInfo["Driveinfo"].size(), 2u);
+        for (Json::ArrayIndex i = 0; i < 2; ++i) {
+            EXPECT_EQ(search["Data"]["driverList"][i]["FilePath"].asString(), expected[i]);
+            EXPECT_EQ(dmInfo["Driveinfo"][i]["Exefiledlurl"].asString(), expected[i]);
+        }
+    }
 }
 
 TEST(LocalServiceInstances, TwoPrivateInstancesRunSideBySideAndStop) {
