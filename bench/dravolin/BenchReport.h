@@ -20,15 +20,24 @@ inline std::filesystem::path SavePathFor(const std::filesystem::path& out, const
     return out / url.substr(url.rfind('/') + 1);
 }
 
-// "<seconds> <cpu-seconds> <bytes>" for run.sh; exit code of the program.
+// "<seconds> <cpu-seconds> <bytes>" for the scripts, the bytes being those of
+// the saved files; exit code of the program.
 inline int Report(const char* program, int failed, double seconds, double cpu,
-                  const std::filesystem::path& out, const std::vector<std::string>& urls) {
+                  const std::vector<std::filesystem::path>& saved) {
     if (failed != 0) {
         std::fprintf(stderr, "%s: %d transfers failed\n", program, failed);
         return 1;
     }
     uintmax_t bytes = 0;
-    for (const auto& url : urls) bytes += std::filesystem::file_size(SavePathFor(out, url));
+    for (const auto& file : saved) bytes += std::filesystem::file_size(file);
     std::printf("%.3f %.3f %ju\n", seconds, cpu, bytes);
     return 0;
+}
+
+// The same, for files saved by their URL's name inside one folder.
+inline int Report(const char* program, int failed, double seconds, double cpu,
+                  const std::filesystem::path& out, const std::vector<std::string>& urls) {
+    std::vector<std::filesystem::path> saved;
+    for (const auto& url : urls) saved.push_back(SavePathFor(out, url));
+    return Report(program, failed, seconds, cpu, saved);
 }
