@@ -86,12 +86,21 @@ protected:
         if (run.exitCode == 0) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << "xdotool exit " << run.exitCode << ": " << run.output;
     }
-    // A left click with the real pointer at the control's centre on the screen.
+    // A left click with the real pointer at the control's centre on the
+    // screen, where the control's own window must be the one on top.
     static ::testing::AssertionResult ClickOn(SHostWnd& host, SWindow* control) {
         if (control == nullptr) return ::testing::AssertionFailure() << "no such control";
         CPoint at = test::CenterOnHost(*control);
         host.ClientToScreen(&at);
-        return Xdotool({"mousemove", "--sync", std::to_string(at.x), std::to_string(at.y), "click", "1"});
+        const x11test::ToolRun moved =
+            x11test::RunTool({"xdotool", "mousemove", "--sync", std::to_string(at.x), std::to_string(at.y),
+                              "getmouselocation", "--shell"});
+        if (moved.exitCode != 0) return ::testing::AssertionFailure() << "xdotool: " << moved.output;
+        const std::string own = "WINDOW=" + std::to_string(test::NativeWindowId(host)) + "\n";
+        if (moved.output.find(own) == std::string::npos)
+            return ::testing::AssertionFailure() << "another window lies over the control at " << at.x << ","
+                                                 << at.y << ": " << moved.output;
+        return Xdotool({"click", "1"});
     }
 
     // The page of the item's download state as its shown item window has it.

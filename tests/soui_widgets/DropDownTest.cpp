@@ -116,6 +116,9 @@ TEST_F(DropDownTest, OpensUnderTheControlAndTakesTheListKeys) {
     ASSERT_TRUE(control.popup->GetWindowRect(&placed));
     EXPECT_EQ(placed.TopLeft(), anchorBottomLeft);
     EXPECT_EQ(placed.Height(), 120);
+    // A window of its own on the screen, for tools that look there.
+    EXPECT_NE(test::NativeWindowId(*control.popup), 0u);
+    EXPECT_NE(test::NativeWindowId(*control.popup), test::NativeWindowId(host));
 
     // Typing still reaches the edit; the list keys reach the popup.
     ASSERT_TRUE(test::TypeText(host, L"edit_key", L"ab"));

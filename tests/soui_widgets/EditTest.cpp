@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "ListHost.h"
+#include "Pixels.h"
 #include "TestFramework.h"
 #include "soui/SEdit.h"
 #include "soui/STestApi.h"
@@ -61,6 +62,20 @@ TEST_F(EditTest, ReadOnlyCueTextAndFocus) {
     EXPECT_TRUE(edit->IsFocused());
     edit->KillFocus();
     EXPECT_FALSE(edit->IsFocused());
+}
+
+// The native edit shows the text (or the cue) on the screen; the host under
+// it shows only the edit's background there, else the two texts would show
+// side by side. Pictures of the window still show the text.
+TEST_F(EditTest, TextIsOnTheScreenOnceAndInPictures) {
+    const CRect inside = edit->GetWindowRect();
+    const auto notBackground = [](std::uint32_t p) { return p != 0xFFF0F0F0u; };
+    for (const wchar_t* text : {L"WWWW 1164", L""}) {
+        edit->SetWindowTextW(text);
+        test::RedrawNow(host);
+        EXPECT_EQ(CountPixels(test::HostPaintWithoutNativeEdits(host), inside, notBackground), 0) << text;
+        EXPECT_GT(CountPixels(host.RenderToImage(), inside, notBackground), 20) << text;
+    }
 }
 
 }  // namespace

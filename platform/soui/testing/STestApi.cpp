@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolTip>
+#include <QWindow>
 
 #include <algorithm>
 #include <cstdlib>
@@ -233,6 +234,12 @@ bool SaveWindowAsPng(SHostWnd& host, const std::wstring& path) {
     IImgDecoderFactory* decoder = render ? render->GetImgDecoderFactory() : nullptr;
     const SImageData image = host.RenderToImage();
     return decoder && image.width > 0 && decoder->SavePng(image, path);
+}
+
+std::uintptr_t NativeWindowId(SNativeWnd& wnd) {
+    QWidget* widget = NativeAccess::Widget(&wnd);
+    QWindow* window = widget != nullptr ? widget->windowHandle() : nullptr;
+    return window != nullptr ? static_cast<std::uintptr_t>(window->winId()) : 0;
 }
 
 }  // namespace SOUI::test

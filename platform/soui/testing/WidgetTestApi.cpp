@@ -1,6 +1,7 @@
 #include "soui/SWidgetTestApi.h"
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
@@ -109,6 +110,25 @@ bool TypeText(SHostWnd& host, const wchar_t* editName, const std::wstring& text)
         QCoreApplication::sendEvent(line, &release);
     }
     return true;
+}
+
+SImageData HostPaintWithoutNativeEdits(SHostWnd& host) {
+    QWidget* widget = NativeAccess::Widget(&host);
+    if (widget == nullptr || widget->size().isEmpty()) return {};
+    QImage image(widget->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    // No DrawChildren: the native edits are the host's child widgets.
+    widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    image.convertTo(QImage::Format_ARGB32);
+    SImageData data;
+    data.width = image.width();
+    data.height = image.height();
+    data.pixels.reserve(static_cast<size_t>(data.width) * static_cast<size_t>(data.height));
+    for (int y = 0; y < data.height; ++y) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        data.pixels.insert(data.pixels.end(), line, line + data.width);
+    }
+    return data;
 }
 
 }  // namespace SOUI::test

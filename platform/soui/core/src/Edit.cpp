@@ -7,6 +7,7 @@
 #include "LoopInternals.h"
 #include "NativeEdit.h"
 #include "NativeImpl.h"
+#include "PictureDrawing.h"
 #include "QtApp.h"
 #include "soui/SMessageLoop.h"
 
@@ -204,9 +205,12 @@ BOOL SEdit::ProcessSwndMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& 
 }
 
 void SEdit::OnPaint(IRenderTarget* rt) {
-    EnsureNative();
+    const Native* native = EnsureNative();
     DrawBackground(rt, GetWindowRect());
-    // Pictures of the window show the text the native edit holds.
+    // On the screen the native edit shows its text over this; drawn here as
+    // well, both would show, one beside the other. Pictures of the window
+    // show the text the native edit holds.
+    if (native != nullptr && !detail::DrawingPicture()) return;
     const std::wstring& text = text_.empty() ? cueText_ : text_;
     if (!text.empty()) {
         rt->DrawText(text, GetClientRect(), DT_LEFT | DT_VCENTER | DT_SINGLELINE, GetFont(),

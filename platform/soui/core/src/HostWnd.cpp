@@ -10,6 +10,7 @@
 #include "AttrParse.h"
 #include "HoverTracking.h"
 #include "NativeImpl.h"
+#include "PictureDrawing.h"
 #include "QtApp.h"
 #include "soui/SApplication.h"
 #include "soui/SHostWnd.h"
@@ -272,6 +273,7 @@ SImageData SHostWnd::RenderToImage() {
     SAutoRefPtr<IRenderTarget> target;
     if (!factory->CreateRenderTarget(&target, client.Width(), client.Height())) return {};
     target->Clear(kColorTransparent);
+    const detail::PictureDrawingScope picture;
     root_->RedrawTree(target, client);
     return target->Snapshot();
 }

@@ -268,7 +268,12 @@ BOOL SNativeWnd::SetWindowPos(HWND insertAfter, int x, int y, int cx, int cy, UI
     if (!(flags & SWP_NOZORDER) && insertAfter == HWND_TOPMOST &&
         !(w->windowFlags() & Qt::WindowStaysOnTopHint)) {
         const bool visible = w->isVisible();
+        const bool created = w->testAttribute(Qt::WA_WState_Created);
         w->setWindowFlag(Qt::WindowStaysOnTopHint, true);  // hides the window
+        // The change drops the widget's native window but keeps its Qt
+        // window's; left to the next show, the two no longer agree and on X11
+        // the window never reaches the screen. Made again now, they do.
+        if (created) w->winId();
         if (visible) w->show();
     }
     if (!(flags & SWP_NOMOVE)) w->move(x, y);

@@ -2,6 +2,7 @@
 // What tests use to drive windows without a person: real input through the
 // native window, answers for message boxes, pictures of windows.
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -11,6 +12,7 @@
 
 namespace SOUI {
 class SHostWnd;
+class SNativeWnd;
 class SWindow;
 }  // namespace SOUI
 
@@ -74,5 +76,9 @@ std::wstring ShownToolTip();
 
 // Writes what the window shows as a PNG file.
 bool SaveWindowAsPng(SHostWnd& host, const std::wstring& path);
+
+// The window's id in the platform's window system (an X window id on xcb),
+// for tools that look at the screen; 0 when it has none.
+std::uintptr_t NativeWindowId(SNativeWnd& wnd);
 
 }  // namespace SOUI::test

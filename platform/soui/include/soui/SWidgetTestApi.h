@@ -3,6 +3,7 @@
 // windows as a user's would be.
 #include <string>
 
+#include "soui/IRender.h"
 #include "soui/SRect.h"
 #include "soui/Win32Defs.h"
 
@@ -32,5 +33,8 @@ void PressKey(SHostWnd& host, WPARAM virtualKey);
 void RedrawNow(SHostWnd& host);
 // Typed into the named edit as key presses, one character at a time.
 bool TypeText(SHostWnd& host, const wchar_t* editName, const std::wstring& text);
+// What the host's own paint puts on the screen, without the native edits
+// that show themselves over it.
+SImageData HostPaintWithoutNativeEdits(SHostWnd& host);
 
 }  // namespace SOUI::test
