@@ -65,9 +65,6 @@ protected:
         fs::create_directories(root / "Driver");
         savedDir = g_downLoadDir;
         g_downLoadDir = (root / "Driver").wstring();
-        // The window is on the screen before the first input reaches it.
-        ASSERT_TRUE(test::PumpUntil([&] { return Wnd().IsWindowVisible(); }));
-        test::Pump(300ms);
     }
     void TearDown() override {
         g_downLoadManager.StopAll();
@@ -87,19 +84,24 @@ protected:
         return ::testing::AssertionFailure() << "xdotool exit " << run.exitCode << ": " << run.output;
     }
     // A left click with the real pointer at the control's centre on the
-    // screen, where the control's own window must be the one on top.
+    // screen, once the control's own window is the one there (a window just
+    // shown reaches the screen a little later).
     static ::testing::AssertionResult ClickOn(SHostWnd& host, SWindow* control) {
         if (control == nullptr) return ::testing::AssertionFailure() << "no such control";
         CPoint at = test::CenterOnHost(*control);
         host.ClientToScreen(&at);
-        const x11test::ToolRun moved =
-            x11test::RunTool({"xdotool", "mousemove", "--sync", std::to_string(at.x), std::to_string(at.y),
-                              "getmouselocation", "--shell"});
-        if (moved.exitCode != 0) return ::testing::AssertionFailure() << "xdotool: " << moved.output;
-        const std::string own = "WINDOW=" + std::to_string(test::NativeWindowId(host)) + "\n";
-        if (moved.output.find(own) == std::string::npos)
-            return ::testing::AssertionFailure() << "another window lies over the control at " << at.x << ","
-                                                 << at.y << ": " << moved.output;
+        const std::vector<std::string> move = {
+            "xdotool",          "mousemove", "--sync", std::to_string(at.x), std::to_string(at.y),
+            "getmouselocation", "--shell"};
+        x11test::ToolRun moved;
+        const auto onOwnWindow = [&] {
+            moved = x11test::RunTool(move);
+            const std::string own = "WINDOW=" + std::to_string(test::NativeWindowId(host)) + "\n";
+            return moved.exitCode == 0 && moved.output.find(own) != std::string::npos;
+        };
+        if (!test::PumpUntil(onOwnWindow, 10s))
+            return ::testing::AssertionFailure() << "the control's window is not the one on the screen at "
+                                                 << at.x << "," << at.y << ": " << moved.output;
         return Xdotool({"click", "1"});
     }
 
