@@ -80,6 +80,9 @@ PendingDownLoad RequestFor(CMainWnd& wnd, const DriverTask& task) {
     return request;
 }
 
+// A queued request is counted before it is handed over: the dispatcher takes
+// an ended download off the count but never below 0, so an end it saw first
+// would be lost and the count stay one high for good.
 void Hand(CMainWnd& wnd, const DriverTask& task, Action action) {
     const PendingDownLoad request = RequestFor(wnd, task);
     switch (action) {
@@ -107,23 +110,23 @@ void CMainWnd::OnBtnDownload() {
             adapter->CollectCheckedTasks(tasks);
     }
     for (const DriverTask& task : tasks) {
-        Hand(*this, task, Action::Enqueue);
         ++g_activeDownLoads;
         ++g_startedDownLoads;
+        Hand(*this, task, Action::Enqueue);
     }
     if (tasks.empty()) SMessageBox(nullptr, L"请选择需要下载的驱动!", L"", MB_OK, 100);
 }
 
 bool CMainWnd::StartItemDownload(DriverTask task) {
-    Hand(*this, task, Action::Enqueue);
     ++g_activeDownLoads;
     ++g_startedDownLoads;
+    Hand(*this, task, Action::Enqueue);
     return true;
 }
 
 bool CMainWnd::RetryItemDownload(DriverTask task) {
-    Hand(*this, task, Action::Enqueue);
     ++g_activeDownLoads;
+    Hand(*this, task, Action::Enqueue);
     return true;
 }
 

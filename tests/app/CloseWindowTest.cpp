@@ -1,6 +1,7 @@
 // Closing the main window while a download runs.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "MainWindowFixture.h"
@@ -23,18 +24,21 @@ using CloseWindow = MainWindowTest;
 const char* kStatistics = "/Home/tool/statistics";
 
 TEST_F(CloseWindow, CancelOnTheQuestionKeepsWindowDownloadsAndTimers) {
-    // A slow transfer, handed over as the window's download actions do.
-    Service().SetMode("files", "rate", "65536");
+    // A transfer of an hour and more, handed over as the window's download
+    // actions do: it still runs when the question has been answered, however
+    // slowly the window gets there. The engine writes its partial file a
+    // mebibyte at a time, so the rate fills one in about a second.
+    Service().SetMode("files", "rate", "1048576");
     const fs::path target = fs::temp_directory_path() / ("pellucor_close_" + std::to_string(::getpid()));
     fs::create_directories(target);
     PendingDownLoad request;
     request.kind = 2;
     request.taskId = 900001;
-    request.size = 1048576;
-    request.url = Service().BaseUrl() + "/files/aurex14g3_chipset_10.1.exe";
-    request.savePath = (target / L"chipset.exe").wstring();
-    g_downLoadManager.Enqueue(request);
+    request.size = 5368709120;
+    request.url = Service().BaseUrl() + "/files/corrans13_audio_full_6.0.zip";
+    request.savePath = (target / L"audio.zip").wstring();
     ++g_activeDownLoads;
+    g_downLoadManager.Enqueue(request);
 
     test::MessageBoxAnswerer answers({IDCANCEL});
     ASSERT_TRUE(test::Click(Wnd(), L"btn_sys_close"));
@@ -42,10 +46,12 @@ TEST_F(CloseWindow, CancelOnTheQuestionKeepsWindowDownloadsAndTimers) {
     EXPECT_TRUE(Wnd().IsWindow());
     EXPECT_EQ(g_activeDownLoads.load(), 1);
     // The transfer goes on: bytes keep arriving in its partial file.
-    EXPECT_TRUE(test::PumpUntil([&] {
-        std::error_code ec;
-        return fs::file_size(target / "chipset.exe.part", ec) > 0;
-    }));
+    EXPECT_TRUE(test::PumpUntil(
+        [&] {
+            std::error_code ec;
+            return fs::file_size(target / "audio.zip.part", ec) > 0;
+        },
+        std::chrono::seconds(120)));
     EXPECT_TRUE(Service().Log(kStatistics).empty());
     // Both timers still run.
     EXPECT_TRUE(Wnd().KillTimer(1));

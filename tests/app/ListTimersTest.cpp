@@ -44,7 +44,7 @@ protected:
 TEST_F(ListTimers, ButtonsGreyOnTheFirstTickWithADownloadAndReturnOnTheFirstWithout) {
     ButtonTick();
     EXPECT_TRUE(ButtonsAre(true));
-    Service().SetMode("files", "rate", "32768");
+    Service().SetMode("files", "rate", "8192");
     ASSERT_TRUE(ClickItem(0, L"dirverfind_download_item_btn_st"));
     EXPECT_TRUE(ButtonsAre(true));
     ButtonTick();

@@ -120,7 +120,7 @@ TEST_F(SystemChoice, ASystemWithoutDriversLeavesAnEmptyListAndNoError) {
 }
 
 TEST_F(SystemChoice, WithDownloadsRunningCancelChangesNothingAndAPickEndsThem) {
-    Service().SetMode("files", "rate", "32768");
+    Service().SetMode("files", "rate", "8192");
     ASSERT_TRUE(ClickItem(0, L"dirverfind_download_item_btn_st"));
     ASSERT_TRUE(ClickItem(1, L"dirverfind_download_item_btn_st"));
     ASSERT_EQ(g_activeDownLoads.load(), 2);
