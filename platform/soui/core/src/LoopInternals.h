@@ -12,6 +12,10 @@ namespace SOUI::detail {
 void InitMessageQueue();
 // Thread-safe; false before InitMessageQueue.
 bool PostToQueue(const MSG& msg);
+// From another thread: runs the message's procedure on the window thread and
+// waits for its result; 0 before InitMessageQueue or for a message dropped
+// unrun.
+LRESULT SendToWindowThread(const MSG& msg);
 // True on the thread that runs the windows.
 bool OnWindowThread();
 

@@ -1,6 +1,5 @@
 #include <QApplication>
 #include <QGuiApplication>
-#include <QMetaObject>
 #include <QScreen>
 #include <QWindow>
 
@@ -56,18 +55,8 @@ BOOL IsWindow(HWND hwnd) {
 }
 
 LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (!detail::OnWindowThread()) {
-        // Another thread waits while the window thread runs the procedure.
-        LRESULT result = 0;
-        QMetaObject::invokeMethod(
-            QCoreApplication::instance(),
-            [&] {
-                if (SNativeWnd* wnd = SNativeWnd::FromHandle(hwnd))
-                    result = NativeAccess::Call(wnd, msg, wParam, lParam);
-            },
-            Qt::BlockingQueuedConnection);
-        return result;
-    }
+    // Another thread waits while the window thread runs the procedure.
+    if (!detail::OnWindowThread()) return detail::SendToWindowThread(MSG{hwnd, msg, wParam, lParam});
     SNativeWnd* wnd = SNativeWnd::FromHandle(hwnd);
     return wnd ? NativeAccess::Call(wnd, msg, wParam, lParam) : 0;
 }
