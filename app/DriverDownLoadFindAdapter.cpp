@@ -124,10 +124,7 @@ void CDriverDownLoad_Find_Adapter::ShowState(SItemPanel* item, const DriverTask&
             break;
         case TASK_COMPLETED:
             SetPage(item, kPageCompleted);
-            if (box != nullptr) {
-                box->SetCheck(TRUE);
-                box->EnableWindow(FALSE);
-            }
+            lockChecked();
             SetProgress(item, 100);
             BindButton(item, L"dirverfind_download_item_btn_complete",
                        &CDriverDownLoad_Find_Adapter::OnBtnComplete);

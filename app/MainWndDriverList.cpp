@@ -19,12 +19,6 @@ namespace {
 constexpr wchar_t kExcludedCategory[] = L"Zorvik驱动专用[重要]";
 constexpr int32_t kDriverTaskKind = 2;
 
-SStringW Converted(const std::string& text) {
-    SStringW result;
-    result.Format(L"%s", g_stringConverter.MultiByteToWide(text).c_str());
-    return result;
-}
-
 // The leading decimal digits after optional blanks and a sign; 0 for none.
 int64_t ByteCount(const std::string& text) {
     return std::strtoll(text.c_str(), nullptr, 10);
@@ -74,7 +68,7 @@ bool CMainWnd::FillDriverList(const SearchResult& result, std::string osName) {
         result.driverSerious.empty() ? std::string() : result.driverSerious[0].NodeCode;
     for (const SearchPart& part : result.partList) {
         DriverTask task;
-        task.category = Converted(part.PartName);
+        task.category = g_stringConverter.ToSStringW(part.PartName);
         task.modelCode = modelCode;
         task.osName = osName;
         task.kind = kDriverTaskKind;
@@ -84,9 +78,9 @@ bool CMainWnd::FillDriverList(const SearchResult& result, std::string osName) {
             if (driver.PartID != part.PartID) continue;
             task.url = driver.FilePath;
             task.fileName = driver.FileName;
-            task.name = Converted(driver.DriverName);
-            task.version = Converted(driver.Version);
-            task.activeTime = Converted(driver.ActiveTime);
+            task.name = g_stringConverter.ToSStringW(driver.DriverName);
+            task.version = g_stringConverter.ToSStringW(driver.Version);
+            task.activeTime = g_stringConverter.ToSStringW(driver.ActiveTime);
             task.sizeBytesText = driver.FileSize;
             task.size = ByteCount(driver.FileSize);
             task.sizeText = SizeText(task.size);

@@ -8,6 +8,7 @@
 #include "download/StringConverter.h"
 #include "os/Browser.h"
 #include "os/ServiceAddress.h"
+#include "os/UnicodeText.h"
 #include "soui/SControls.h"
 
 using namespace SOUI;
@@ -35,7 +36,7 @@ void CMainWnd::OnBtnMin() {
 
 void CMainWnd::OnBtnHelp() {
     const std::string site = os::ServiceBaseUrl(kKnowledgeSite);
-    os::OpenInBrowser(std::wstring(site.begin(), site.end()) + kHelpPath);
+    os::OpenInBrowser(os::Utf8ToWideLossy(site) + kHelpPath);
 }
 
 void CMainWnd::OnBtnAgreement() {

@@ -68,7 +68,7 @@ bool CMainWnd::FillOsList(const SearchResult& result) {
     osChoices.clear();
     for (const SearchOs& os : result.osList) {
         OsChoiceItem choice;
-        choice.name.Format(L"%s", g_stringConverter.MultiByteToWide(os.OSName).c_str());
+        choice.name = g_stringConverter.ToSStringW(os.OSName);
         choice.osId = os.OSID;
         osChoices.push_back(std::move(choice));
     }

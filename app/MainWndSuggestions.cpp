@@ -23,13 +23,6 @@ SListView* PopupList(Popup* popup, const wchar_t* name) {
     return popup == nullptr ? nullptr : popup->template FindChildByName2<SListView>(name);
 }
 
-// A narrow text of the ANSI code page as the framework's string.
-SStringW ShownText(const std::string& narrow) {
-    SStringW text;
-    text.Format(L"%s", g_stringConverter.MultiByteToWide(narrow).c_str());
-    return text;
-}
-
 }  // namespace
 
 void CMainWnd::OnFillQuerySuggest(EventArgs* evt) {
@@ -44,7 +37,7 @@ void CMainWnd::OnFillQuerySuggest(EventArgs* evt) {
     suggestListView = list;
     SAutoRefPtr<SDriverSearchAdapter> adapter;
     adapter.Attach(new SDriverSearchAdapter(this));
-    for (const std::string& name : result->names) adapter->AddItem({ShownText(name)});
+    for (const std::string& name : result->names) adapter->AddItem({g_stringConverter.ToSStringW(name)});
     list->SetAdapter(adapter);
     list->SetSel(0, FALSE);
     if (!result->names.empty()) fill->showDropDown = true;

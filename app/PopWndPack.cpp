@@ -1,11 +1,10 @@
 #include "app/PopWndPack.h"
 
-#include "app/EventMap.h"
-
 #include <memory>
 #include <string>
 
 #include "Fendrel.h"
+#include "app/EventMap.h"
 #include "app/FileDialog.h"
 #include "download/DriverDb.h"
 #include "os/ModulePath.h"

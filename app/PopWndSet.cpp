@@ -1,11 +1,10 @@
 #include "app/PopWndSet.h"
 
-#include "app/EventMap.h"
-
 #include <cstdlib>
 #include <string>
 
 #include "app/CreateDirectoryTree.h"
+#include "app/EventMap.h"
 #include "app/FileDialog.h"
 #include "download/DownLoadManager.h"
 #include "download/DriverDb.h"
