@@ -1,8 +1,8 @@
 #include "app/OwnClasses.h"
 
-#include "app/SearchDropdownList.h"
-#include "app/SearchDropdownList_1.h"
-#include "app/SkinVScrollbar.h"
+#include "app/dropdown/SearchDropdownList.h"
+#include "app/dropdown/SearchDropdownList_1.h"
+#include "app/dropdown/SkinVScrollbar.h"
 
 void RegisterOwnClasses(SOUI::SApplication& app) {
     app.RegisterWindowClass<SSearchDropdownList>();

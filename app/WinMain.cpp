@@ -2,8 +2,8 @@
 // message loop and takes everything down again. Always exits with 0.
 #include <memory>
 
-#include "app/MainWnd.h"
 #include "app/ProgramFramework.h"
+#include "app/mainwnd/MainWnd.h"
 #include "soui/SResProvider.h"
 #include "soui/SSessionEnd.h"
 #include "soui/SystemApi.h"

@@ -11,15 +11,12 @@ PACKAGES=(
   # local web service
   libcpp-httplib-dev openssl
   # window framework layer
-  qt6-base-dev libpugixml-dev fonts-wqy-microhei xvfb x11-utils imagemagick xdotool xdg-utils
+  qt6-base-dev qt6-translations-l10n libpugixml-dev fonts-wqy-microhei xvfb x11-utils imagemagick xdotool xdg-utils
   # ISO packer, its peers and the readers its tests check images with
   libisofs-dev xorriso genisoimage libarchive-tools
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev curl aria2 nginx sqlite3
 )
-
-SUDO=""
-if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -33,6 +30,17 @@ if [ "${#missing[@]}" -eq 0 ]; then
   exit 0
 fi
 
+SUDO=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "install-deps: missing packages: ${missing[*]}" >&2
+    echo "install-deps: this user cannot install them (not root, no sudo); as root, run:" >&2
+    echo "  apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    exit 1
+  fi
+  SUDO=(sudo)
+fi
+
 echo "install-deps: installing ${missing[*]}"
-$SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+"${SUDO[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"

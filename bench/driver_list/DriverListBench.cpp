@@ -17,10 +17,10 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "app/DriverDownLoadFindAdapter.h"
-#include "app/MainWnd.h"
 #include "app/ProgramFramework.h"
 #include "app/ProgramGlobals.h"
+#include "app/mainwnd/DriverDownLoadFindAdapter.h"
+#include "app/mainwnd/MainWnd.h"
 #include "common/ResponseBuffer.h"
 #include "common/ServiceRequest.h"
 #include "driverinfo/DriverInfoApi.h"

@@ -28,10 +28,10 @@
 #include <unistd.h>
 
 #include "../dravolin/BenchReport.h"
-#include "app/DriverDownLoadFindAdapter.h"
-#include "app/MainWnd.h"
 #include "app/ProgramFramework.h"
 #include "app/ProgramGlobals.h"
+#include "app/mainwnd/DriverDownLoadFindAdapter.h"
+#include "app/mainwnd/MainWnd.h"
 #include "download/DownLoadCounters.h"
 #include "download/DownLoadManager.h"
 #include "download/DriverDb.h"
@@ -170,9 +170,7 @@ int main(int argc, char** argv) {
     if (input == nullptr) return Fail("no query box");
     input->SetWindowTextW(os::Utf8ToWideLossy(kModel).c_str());
     if (!test::Click(wnd, L"btn_driver_query")) return Fail("cannot click the query button");
-    auto* adapter = wnd.driverListView != nullptr
-                        ? dynamic_cast<CDriverDownLoad_Find_Adapter*>(wnd.driverListView->GetAdapter())
-                        : nullptr;
+    CDriverDownLoad_Find_Adapter* adapter = wnd.DownloadListAdapter();
     if (adapter == nullptr || adapter->getCount() != static_cast<int>(urls.size()))
         return Fail("the query did not list the drivers");
     if (!test::Click(wnd, L"btn_allchoose")) return Fail("cannot click the select-all button");

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/DriverDownLoadFindAdapter.h"
-#include "app/MainWnd.h"
+#include "app/mainwnd/DriverDownLoadFindAdapter.h"
+#include "app/mainwnd/MainWnd.h"
 #include "download/DriverTaskList.h"
 #include "soui/SControls.h"
 #include "soui/STestApi.h"
@@ -16,8 +16,7 @@
 namespace apptest {
 
 inline CDriverDownLoad_Find_Adapter* ListAdapter(CMainWnd& wnd) {
-    if (wnd.driverListView == nullptr) return nullptr;
-    return dynamic_cast<CDriverDownLoad_Find_Adapter*>(wnd.driverListView->GetAdapter());
+    return wnd.DownloadListAdapter();
 }
 
 inline std::wstring TextOf(SOUI::SWindow* wnd) {

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "MainWindowFixture.h"
-#include "app/DriverSearchAdapter.h"
-#include "app/DropdownEvents.h"
-#include "app/SearchDropdownList.h"
-#include "app/SearchDropdownList_1.h"
+#include "app/dropdown/DriverSearchAdapter.h"
+#include "app/dropdown/DropdownEvents.h"
+#include "app/dropdown/SearchDropdownList.h"
+#include "app/dropdown/SearchDropdownList_1.h"
 #include "soui/SEdit.h"
 #include "soui/SHostWnd.h"
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "app/MainWnd.h"
 #include "app/ProgramFramework.h"
+#include "app/mainwnd/MainWnd.h"
 #include "support/LocalService.h"
 
 namespace apptest {

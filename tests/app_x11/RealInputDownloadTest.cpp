@@ -14,7 +14,7 @@
 #include "MainWindowFixture.h"
 #include "VirtualDisplay.h"
 #include "app/ProgramGlobals.h"
-#include "app/SearchDropdownList_1.h"
+#include "app/dropdown/SearchDropdownList_1.h"
 #include "download/DownLoadCounters.h"
 #include "download/DownLoadManager.h"
 #include "download/DriverDb.h"

@@ -1,5 +1,0 @@
-#include "app/DriverSearchAdapter.h"
-
-void SDriverSearchAdapter::getView(int position, SOUI::SItemPanel* pItem, SOUI::SXmlNode xmlTemplate) {
-    ShowName(position, pItem, xmlTemplate);
-}

@@ -1,8 +1,0 @@
-#include "app/SearchDropdownList.h"
-
-SSearchDropdownList::SSearchDropdownList() : TSearchDropdownList("popupStyle") {}
-
-SOUI::BOOL SSearchDropdownList::ShowDropDown() {
-    if (popup == nullptr) CreatePopup();
-    return FillDropDown();
-}
