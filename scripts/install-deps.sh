@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # toolchain
-  build-essential cmake ninja-build pkg-config ccache clang libclang-rt-14-dev binutils
+  build-essential cmake ninja-build pkg-config ccache clang clang-format libclang-rt-14-dev binutils
   # libraries the deliverables link
   libcurl4-openssl-dev libjsoncpp-dev libssl-dev libsqlite3-dev
   # local web service
