@@ -24,14 +24,14 @@ public:
     // is told too, but start-up goes on.
     bool Start(SOUI::HINSTANCE instance);
 
-    SOUI::SApplication& App() { return *app; }
+    SOUI::SApplication& App() { return *app_; }
 
 private:
-    std::unique_ptr<SOUI::SComMgr> loader;
-    SOUI::SAutoRefPtr<SOUI::IRenderFactory> render;
-    SOUI::SAutoRefPtr<SOUI::IImgDecoderFactory> decoder;
-    std::unique_ptr<SOUI::SApplication> app;
-    SOUI::SAutoRefPtr<SOUI::IResProvider> provider;
-    std::unique_ptr<SOUI::SXmlDoc> msgBoxLayout;
-    std::unique_ptr<SOUI::SNotifyCenter> notifyCenter;
+    std::unique_ptr<SOUI::SComMgr> loader_;
+    SOUI::SAutoRefPtr<SOUI::IRenderFactory> render_;
+    SOUI::SAutoRefPtr<SOUI::IImgDecoderFactory> decoder_;
+    std::unique_ptr<SOUI::SApplication> app_;
+    SOUI::SAutoRefPtr<SOUI::IResProvider> provider_;
+    std::unique_ptr<SOUI::SXmlDoc> msgBoxLayout_;
+    std::unique_ptr<SOUI::SNotifyCenter> notifyCenter_;
 };

@@ -2,7 +2,7 @@
 
 #include <new>
 
-CEventThread::CEventThread() : threadId(0), running(false), callback(nullptr), context(nullptr) {}
+CEventThread::CEventThread() : threadId(0), running_(false), callback(nullptr), context(nullptr) {}
 
 CEventThread::~CEventThread() {
     Stop(100);
@@ -20,9 +20,9 @@ bool CEventThread::Start(Callback newCallback, void* newContext) {
     }
     callback = newCallback;
     context = newContext;
-    running = true;
+    running_ = true;
     if (!thread.Start([this] { ThreadProc(this); })) {
-        running = false;
+        running_ = false;
         Stop(100);
         return false;
     }
@@ -38,13 +38,13 @@ void CEventThread::Stop(uint32_t /*timeoutMs*/) {
     if (thread.Started()) {
         exitEvent->Set();
         thread.Join();
-        running = false;
+        running_ = false;
     }
     ReleaseEvents();
 }
 
 bool CEventThread::IsRunning() const {
-    return running;
+    return running_;
 }
 
 bool CEventThread::Trigger(bool on) {
@@ -72,7 +72,7 @@ unsigned CEventThread::ThreadProc(CEventThread* self) {
     }
     self->callback = nullptr;
     self->threadId = 0;
-    self->running = false;
+    self->running_ = false;
     self->exitEvent->Reset();
     self->exitedEvent->Set();
     return 1;

@@ -35,7 +35,7 @@ private:
 
     std::atomic<uint32_t> threadId;
     os::Thread thread;
-    std::atomic<bool> running;  // false is the idle mark
+    std::atomic<bool> running_;  // false is the idle mark
     std::unique_ptr<os::ManualResetEvent> exitEvent;
     std::unique_ptr<os::ManualResetEvent> exitedEvent;
     std::unique_ptr<os::ManualResetEvent> workEvent;

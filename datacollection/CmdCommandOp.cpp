@@ -41,17 +41,17 @@ bool CCmdCommandOp::LaunchChild(const char* command, int length) {
     if (command == nullptr || length < 0 || length > kMaxCommandLength || started.load()) return false;
     std::memset(commandLine, 0, sizeof commandLine);
     std::memcpy(commandLine, command, static_cast<size_t>(length));
-    return child.StartShell(std::string(commandLine));
+    return child_.StartShell(std::string(commandLine));
 }
 
 bool CCmdCommandOp::ClosePipe() {
-    child.CloseOutput();
+    child_.CloseOutput();
     EndChild();
     return true;
 }
 
 bool CCmdCommandOp::EndChild() {
-    return child.End();
+    return child_.End();
 }
 
 bool CCmdCommandOp::StartReader() {
@@ -69,7 +69,7 @@ bool CCmdCommandOp::ReadPipe(void* self) {
     auto* op = static_cast<CCmdCommandOp*>(self);
     if (op->started.load(std::memory_order_acquire)) {
         std::memset(op->readBuffer, 0, sizeof op->readBuffer);
-        const long count = op->child.ReadOutput(op->readBuffer, kReadChunk);
+        const long count = op->child_.ReadOutput(op->readBuffer, kReadChunk);
         const OutputCallback callback = op->outputCallback.load(std::memory_order_acquire);
         if (count > 0 && callback != nullptr)
             callback(op->readBuffer, static_cast<int>(count), op->userValue.load(std::memory_order_relaxed));

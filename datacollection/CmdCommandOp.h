@@ -19,7 +19,7 @@ public:
 
     CCmdCommandOp() = default;
     // Wakes a reader blocked on the pipe so that the reader's stop can finish.
-    virtual ~CCmdCommandOp() { child.CloseOutput(); }
+    virtual ~CCmdCommandOp() { child_.CloseOutput(); }
     CCmdCommandOp(const CCmdCommandOp&) = delete;
     CCmdCommandOp& operator=(const CCmdCommandOp&) = delete;
 
@@ -46,7 +46,7 @@ private:
     std::atomic<int> userValue{0};
     // Published after the child and its pipe, for the reader.
     std::atomic<bool> started{false};
-    os::ChildProcess child;
+    os::ChildProcess child_;
     CEventThread reader;
 };
 

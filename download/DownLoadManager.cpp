@@ -59,11 +59,11 @@ CDownLoadManager::~CDownLoadManager() {
 }
 
 void CDownLoadManager::Close() {
-    closed = true;
+    closed_ = true;
     FreeSlots();
     // The engine starts no callback after its handles are freed; wait for
     // the ones that began before. Any that enters later sees `closed`.
-    while (callbacksUnderWay.load() != 0) std::this_thread::yield();
+    while (callbacksUnderWay_.load() != 0) std::this_thread::yield();
 }
 
 void CDownLoadManager::CreateSlots() {
@@ -250,8 +250,8 @@ bool CDownLoadManager::Stop(const PendingDownLoad& request) {
 }
 
 int32_t CDownLoadManager::OnData(int32_t handle, float bytesPerSecond, int32_t progress) {
-    CallbackScope underWay(callbacksUnderWay);
-    if (closed) return 0;
+    CallbackScope underWay(callbacksUnderWay_);
+    if (closed_) return 0;
     os::ScopedLock held(lock);
     if (!held.Held()) return 0;
     for (DownLoadSlot* slot : slots) {
@@ -270,8 +270,8 @@ int32_t CDownLoadManager::OnData(int32_t handle, float bytesPerSecond, int32_t p
 }
 
 int32_t CDownLoadManager::OnStatus(int32_t handle, int32_t status) {
-    CallbackScope underWay(callbacksUnderWay);
-    if (closed) return 0;
+    CallbackScope underWay(callbacksUnderWay_);
+    if (closed_) return 0;
     os::ScopedLock held(lock);
     if (!held.Held()) return 0;
     for (DownLoadSlot* slot : slots) {

@@ -69,8 +69,8 @@ private:
     std::atomic<int32_t> maxDownLoads{0};
     std::vector<DownLoadSlot*> slots;
     std::deque<PendingDownLoad> pending;
-    std::atomic<bool> closed{false};
-    std::atomic<int32_t> callbacksUnderWay{0};
+    std::atomic<bool> closed_{false};
+    std::atomic<int32_t> callbacksUnderWay_{0};
 };
 
 extern CDownLoadManager g_downLoadManager;

@@ -6,7 +6,7 @@ bool CDriverTaskList::Add(const DriverTask& task) {
     os::ScopedLock guard(lock);
     if (!guard.Held()) return false;
     try {
-        tasks.push_back(task);
+        tasks_.push_back(task);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -17,10 +17,10 @@ bool CDriverTaskList::FindById(int32_t id, int32_t& index, DriverTask& task) {
     os::ScopedLock guard(lock);
     if (!guard.Held()) return false;
     bool found = false;
-    for (size_t i = 0; i < tasks.size(); ++i) {
-        if (tasks[i].id != id) continue;
+    for (size_t i = 0; i < tasks_.size(); ++i) {
+        if (tasks_[i].id != id) continue;
         index = static_cast<int32_t>(i);
-        task = tasks[i];
+        task = tasks_[i];
         found = true;
     }
     return found;
@@ -29,8 +29,8 @@ bool CDriverTaskList::FindById(int32_t id, int32_t& index, DriverTask& task) {
 bool CDriverTaskList::ReplaceAt(int32_t index, int32_t id, const DriverTask& task) {
     os::ScopedLock guard(lock);
     if (!guard.Held()) return false;
-    if (index < 0 || static_cast<size_t>(index) >= tasks.size()) return false;
-    DriverTask& entry = tasks[static_cast<size_t>(index)];
+    if (index < 0 || static_cast<size_t>(index) >= tasks_.size()) return false;
+    DriverTask& entry = tasks_[static_cast<size_t>(index)];
     // The list may have been refilled since the find: never overwrite another task.
     if (entry.id != id) return false;
     entry = task;
@@ -40,6 +40,6 @@ bool CDriverTaskList::ReplaceAt(int32_t index, int32_t id, const DriverTask& tas
 bool CDriverTaskList::Clear() {
     os::ScopedLock guard(lock);
     if (!guard.Held()) return false;
-    tasks.clear();
+    tasks_.clear();
     return true;
 }

@@ -19,7 +19,7 @@ public:
 
 private:
     os::ReentrantLock lock;
-    std::vector<DriverTask> tasks;
+    std::vector<DriverTask> tasks_;
 };
 
 extern CDriverTaskList g_driverTaskList;

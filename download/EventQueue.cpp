@@ -10,7 +10,7 @@ bool CEventQueue::Post(const DownLoadEvent& event) {
     os::ScopedLock guard(lock);
     if (!guard.Held()) return false;
     try {
-        events.push_back(event);
+        events_.push_back(event);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -19,15 +19,15 @@ bool CEventQueue::Post(const DownLoadEvent& event) {
 
 bool CEventQueue::Pop(DownLoadEvent& event) {
     os::ScopedLock guard(lock);
-    if (!guard.Held() || events.empty()) return false;
-    event = events.front();
-    events.pop_front();
+    if (!guard.Held() || events_.empty()) return false;
+    event = events_.front();
+    events_.pop_front();
     return true;
 }
 
 bool CEventQueue::Clear() {
     os::ScopedLock guard(lock);
     if (!guard.Held()) return false;
-    events.clear();
+    events_.clear();
     return true;
 }

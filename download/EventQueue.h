@@ -19,7 +19,7 @@ public:
 
 private:
     os::ReentrantLock lock;
-    std::deque<DownLoadEvent> events;
+    std::deque<DownLoadEvent> events_;
 };
 
 // Download events for the dispatcher.

@@ -8,7 +8,7 @@ using namespace SOUI;
 
 template <class Interface>
 TDropdownList<Interface>::TDropdownList(ISDropDownOwner* owner, const wchar_t* listName)
-    : SDropDownWnd(owner), listName(listName) {}
+    : SDropDownWnd(owner), listName_(listName) {}
 
 template <class Interface>
 BOOL TDropdownList<Interface>::CreateDropDownWindow(SXmlNode node) {
@@ -20,30 +20,30 @@ BOOL TDropdownList<Interface>::CreateDropDownWindow(SXmlNode node) {
     owner->OnCreateDropDown(this);
     if (!node) return TRUE;
     InitFromXml(node);
-    listView = FindChildByName2<SListView>(listName);
-    if (listView == nullptr) {
+    listView_ = FindChildByName2<SListView>(listName_);
+    if (listView_ == nullptr) {
         // The owner's fill handler will find nothing to fill: say why.
         OutputDebugStringW((L"drop-down layout \"" + std::wstring(ownerWnd->GetName()) +
-                            L"\" has no list view \"" + listName + L"\"")
+                            L"\" has no list view \"" + listName_ + L"\"")
                                .c_str());
         return TRUE;
     }
-    listView->SetOwner(ownerWnd);
-    listView->SetFocus();
+    listView_->SetOwner(ownerWnd);
+    listView_->SetFocus();
     return TRUE;
 }
 
 template <class Interface>
 CSize TDropdownList<Interface>::CalcDropDownSize() {
     const CRect owner = GetOwnerOfDropDown()->GetDropDownOwner()->GetWindowRect();
-    const int items = listView ? listView->GetItemLocator()->GetTotalHeight() : 0;
+    const int items = listView_ ? listView_->GetItemLocator()->GetTotalHeight() : 0;
     // Room for the one-pixel margin of the popup's root above and below.
     return CSize(owner.Width(), items + 2);
 }
 
 template <class Interface>
 int TDropdownList<Interface>::GetSelectedIndex() const {
-    return listView ? listView->GetSel() : -1;
+    return listView_ ? listView_->GetSel() : -1;
 }
 
 template <class Interface>

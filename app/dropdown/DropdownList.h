@@ -30,7 +30,7 @@ public:
     SOUI::CSize CalcDropDownSize() override;
     // The list's selection, -1 when none (or no list).
     int GetSelectedIndex() const;
-    SOUI::SListView* GetListView() const { return listView; }
+    SOUI::SListView* GetListView() const { return listView_; }
 
     SOUI::BOOL PreTranslateMessage(SOUI::MSG* msg) override;
 
@@ -38,8 +38,8 @@ protected:
     TDropdownList(SOUI::ISDropDownOwner* owner, const wchar_t* listName);
 
 private:
-    const wchar_t* listName;
-    SOUI::SListView* listView = nullptr;
+    const wchar_t* listName_;
+    SOUI::SListView* listView_ = nullptr;
 };
 
 class SDropdownList : public TDropdownList<IDropdownList> {

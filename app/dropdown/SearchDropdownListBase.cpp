@@ -12,7 +12,7 @@ using namespace SOUI;
 
 template <class Popup, class FillEvent, class SelectedEvent>
 TSearchDropdownList<Popup, FillEvent, SelectedEvent>::TSearchDropdownList(const char* popupNode)
-    : popupNode(popupNode) {
+    : popupNode_(popupNode) {
     GetEventSet()->addEvent(EVT_FILL_SEARCH_DROPDOWN_LIST, FillEvent::GetClassName());
     GetEventSet()->addEvent(EVT_DROPDOWN_LIST_SELECTED, SelectedEvent::GetClassName());
 }
@@ -36,7 +36,7 @@ TSearchDropdownList<Popup, FillEvent, SelectedEvent>::~TSearchDropdownList() {
 template <class Popup, class FillEvent, class SelectedEvent>
 void TSearchDropdownList<Popup, FillEvent, SelectedEvent>::CreatePopup() {
     popup = new Popup(this);
-    popup->CreateDropDownWindow(popupLayout.child(popupNode));
+    popup->CreateDropDownWindow(popupLayout.child(popupNode_));
 }
 
 template <class Popup, class FillEvent, class SelectedEvent>
@@ -110,7 +110,7 @@ BOOL TSearchDropdownList<Popup, FillEvent, SelectedEvent>::CreateChildren(SXmlNo
 
 template <class Popup, class FillEvent, class SelectedEvent>
 void TSearchDropdownList<Popup, FillEvent, SelectedEvent>::KeepPopupLayout(SXmlNode node) {
-    popupLayout.append_copy(node.child(popupNode));
+    popupLayout.append_copy(node.child(popupNode_));
 }
 
 template <class Popup, class FillEvent, class SelectedEvent>

@@ -52,5 +52,5 @@ protected:
     void KeepPopupLayout(SOUI::SXmlNode node);
 
 private:
-    const char* popupNode;
+    const char* popupNode_;
 };

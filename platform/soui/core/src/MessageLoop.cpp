@@ -53,23 +53,23 @@ public:
 class SendReply {
 public:
     void Finish(LRESULT value) {
-        std::lock_guard held(lock);
-        if (done) return;
-        result = value;
-        done = true;
-        ready.notify_one();
+        std::lock_guard held(lock_);
+        if (done_) return;
+        result_ = value;
+        done_ = true;
+        ready_.notify_one();
     }
     LRESULT Wait() {
-        std::unique_lock held(lock);
-        ready.wait(held, [this] { return done; });
-        return result;
+        std::unique_lock held(lock_);
+        ready_.wait(held, [this] { return done_; });
+        return result_;
     }
 
 private:
-    std::mutex lock;
-    std::condition_variable ready;
-    bool done = false;
-    LRESULT result = 0;
+    std::mutex lock_;
+    std::condition_variable ready_;
+    bool done_ = false;
+    LRESULT result_ = 0;
 };
 
 class SentMessageEvent : public QEvent {
