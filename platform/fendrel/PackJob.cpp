@@ -70,6 +70,10 @@ WriteOptsPtr MakeWriteOptions() {
     // Joliet names stay as they are, without a dot added to bare names.
     constexpr int kNoJolietForcedDot = 2;
     iso_write_opts_set_no_force_dots(raw, kNoJolietForcedDot);
+    // Nor with a version suffix: readers that cut Joliet names at 103
+    // characters would show ";" in place of the last ones.
+    constexpr int kNoJolietVersion = 2;
+    iso_write_opts_set_omit_version_numbers(raw, kNoJolietVersion);
     iso_write_opts_set_output_charset(raw, "UTF-8");
     iso_write_opts_set_fifo_size(raw, kFifoBlocks);
     return opts;

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 
 #include "Fendrel.h"
@@ -102,6 +103,61 @@ TEST_F(PackTree, EveryReaderReadsBackTheSameTree) {
         const path extracted = scratch.path() / ("read" + std::to_string(index++));
         EXPECT_TRUE(reader.extract(iso, extracted));
         EXPECT_EQ(packtest::Snapshot(extracted), expected);
+    }
+}
+
+// Names as one reader lists them through the Joliet tree alone, each as a
+// path below the root without a leading slash; folders included.
+struct JolietLister {
+    const char* name;
+    std::vector<std::string> (*argv)(const path& iso);
+    // The name in one output line, or nothing for lines that name none.
+    std::string (*entry)(std::string line);
+};
+
+const JolietLister kJolietListers[] = {
+    {"bsdtar",
+     [](const path& i) {
+         return std::vector<std::string>{"bsdtar", "--options", "iso9660:!rockridge", "-tf", i.string()};
+     },
+     [](std::string line) { return line == "." ? std::string() : line; }},
+    {"isoinfo",
+     [](const path& i) {
+         return std::vector<std::string>{"isoinfo", "-J", "-f", "-i", i.string()};
+     },
+     [](std::string line) { return line.empty() ? line : line.substr(1); }},
+    {"xorriso",
+     [](const path& i) {
+         return std::vector<std::string>{"xorriso", "-read_fs", "norock", "-indev", i.string(), "-find", "/"};
+     },
+     // Quoted, as '/name'.
+     [](std::string line) { return line.size() < 3 ? std::string() : line.substr(2, line.size() - 3); }},
+};
+
+// Names of 101 to 103 characters, bare and with an extension, come back
+// whole from every Joliet reader, including those that cut a name at 103
+// characters: no version suffix may push them over.
+TEST_F(PackTree, JolietNamesAtTheEdgeReadBackWhole) {
+    std::set<std::string> expected;
+    for (const int length : {101, 102, 103}) {
+        expected.insert(packtest::Repeat("n", length));
+        expected.insert(packtest::Repeat("e", length - 4) + ".inf");
+    }
+    for (const std::string& name : expected) packtest::WriteFile(source / name, 10, 31);
+    packtest::PackRecorder recorder;
+    packtest::PackAndWait(source, iso, recorder);
+    ASSERT_TRUE(recorder.errors().empty());
+
+    for (const JolietLister& lister : kJolietListers) {
+        SCOPED_TRACE(lister.name);
+        std::string listing;
+        ASSERT_EQ(packtest::RunProgram(lister.argv(iso), &listing), 0);
+        std::set<std::string> listed;
+        std::istringstream lines(listing);
+        for (std::string line; std::getline(lines, line);) {
+            if (std::string name = lister.entry(line); !name.empty()) listed.insert(name);
+        }
+        EXPECT_EQ(listed, expected);
     }
 }
 
