@@ -281,15 +281,14 @@ TEST_F(PackTrouble, StartThatCannotProceedIsRefusedAtOnce) {
         {nullptr, target.c_str()}, {good.c_str(), nullptr}, {L"", target.c_str()},
         {good.c_str(), L""},       {lone, target.c_str()},
     };
-    InitDllRes();
     for (const auto& [from, to] : arguments) {
+        InitDllRes();
         packtest::PackRecorder recorder;
         recorder.Register();
         PackOptions options;
         EXPECT_EQ(StartPackageFileToIsoThread(from, to, &options), kFendrelBadArgument);
         EXPECT_EQ(recorder.errors(), std::vector<int>{kFendrelBadArgument});
     }
-    ReleaseFileToIsoDllRes();
 
     packtest::PackRecorder recorder;
     recorder.Register();  // without InitDllRes

@@ -205,7 +205,7 @@ TEST_F(PackTree, RelativePathsCountFromTheCurrentFolderOfTheCall) {
         const path extracted = scratch.path() / "extracted";
         ASSERT_TRUE(packtest::ExtractWithXorriso(here / "relative.iso", extracted, false));
         EXPECT_EQ(packtest::Snapshot(extracted), expected);
-        packtest::fs::remove_all(extracted);
+        ASSERT_TRUE(packtest::RemoveTree(extracted));
         packtest::fs::remove(here / "relative.iso");
     }
 }
