@@ -31,6 +31,8 @@ void BuildDriverTree(const path& root) {
         3u << 20, 1);
     packtest::WriteFile(model / "网卡驱动" / "英特尔无线网卡驱动程序.zip", 5u << 20, 2);
     packtest::WriteFile(model / "网卡驱动" / "readme.txt", 1234, 3);
+    // Read in several pieces, the last one short and not a whole block.
+    packtest::WriteFile(model / "网卡驱动" / "firmware.bin", (2u << 20) + 2049, 12);
     packtest::WriteFile(model / "empty.dat", 0, 4);
     // 70 Chinese characters and 33 letters: 103 Joliet characters, 243 bytes.
     const path longFolder = root / (packtest::Repeat("长", 70) + packtest::Repeat("d", 33));
