@@ -10,6 +10,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace fendrel {
 namespace {
@@ -53,8 +54,6 @@ public:
     // libisofs expects), or an error.
     int Open() {
         if (fd_ >= 0) return static_cast<int>(ISO_FILE_ALREADY_OPENED);
-        buffer_.reset(new (std::nothrow) unsigned char[kReadAhead]);
-        if (!buffer_) return static_cast<int>(ISO_OUT_OF_MEM);
         fd_ = open(path_.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd_ < 0) return OpenError(errno);
         struct stat now {};
@@ -62,6 +61,11 @@ public:
             const int error = errno;
             Close();
             return OpenError(error);
+        }
+        buffer_.reset(new (std::nothrow) unsigned char[kReadAhead]);
+        if (!buffer_) {
+            Close();
+            return static_cast<int>(ISO_OUT_OF_MEM);
         }
         posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
         offset_ = 0;
