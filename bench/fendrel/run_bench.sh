@@ -8,7 +8,9 @@
 # Fendrel flushes as part of its work; its unflushed figure preloads
 # fendrel_no_flush.so, which makes its fsync, sync_file_range and
 # posix_fadvise calls do nothing. The other tools do not flush; their flushed
-# figure adds `sync FILE` (an fsync of the image) to the timed run.
+# figure adds `sync FILE` (an fsync of the image) to the timed run. The
+# disk's flushed sequential-write limit is timed beside them, in the same
+# rotation: dd writing as many bytes as the image with conv=fdatasync.
 #
 # One untimed warm-up round, then RUNS timed rounds (at least 5), each in a
 # rotated order. Other builds on the machine skew the figures: the load
@@ -76,7 +78,8 @@ run_xorriso_flushed()       { xorriso_pack && sync "$iso"; }
 run_xorriso_unflushed()     { xorriso_pack; }
 run_genisoimage_flushed()   { genisoimage_pack && sync "$iso"; }
 run_genisoimage_unflushed() { genisoimage_pack; }
-tools=(fendrel_flushed xorriso_flushed genisoimage_flushed
+run_dd_flushed()            { dd if=/dev/zero of="$iso" bs=1M count="$image_mib" conv=fdatasync status=none; }
+tools=(fendrel_flushed xorriso_flushed genisoimage_flushed dd_flushed
        fendrel_unflushed xorriso_unflushed genisoimage_unflushed)
 
 check_image() {
@@ -109,7 +112,10 @@ for (( round = 0; round <= runs; round++ )); do
     mbs=$(awk -v n="$bytes" -v s="$seconds" 'BEGIN { print n / s / 1000000 }')
     if [ "$round" -eq 0 ]; then
       printf 'warm-up  %-22s %6.2f s %8.1f MB/s (not counted)\n' "$tool" "$seconds" "$mbs"
-      if [ "$tool" = fendrel_flushed ]; then check_image; fi
+      if [ "$tool" = fendrel_flushed ]; then
+        image_mib=$(( (bytes + (1 << 20) - 1) >> 20 ))  # for dd, which comes later in the rotation
+        check_image
+      fi
     else
       results[$tool]+="$mbs "
       printf 'round %d  %-22s %6.2f s %8.1f MB/s\n' "$round" "$tool" "$seconds" "$mbs"
@@ -138,4 +144,6 @@ for mode in flushed unflushed; do
   printf '  %-10s Fendrel / xorriso %s, Fendrel / genisoimage %s\n' "$mode:" \
     "$(ratio "fendrel_$mode" "xorriso_$mode")" "$(ratio "fendrel_$mode" "genisoimage_$mode")"
 done
+printf '  flushed:   Fendrel / dd limit %s (Fendrel %.1f MB/s beside dd %.1f MB/s)\n' \
+  "$(ratio fendrel_flushed dd_flushed)" "${med[fendrel_flushed]}" "${med[dd_flushed]}"
 echo "load average (1, 5, 15 min) at end: $(load)"

@@ -17,7 +17,10 @@ namespace fendrel {
 namespace {
 
 constexpr std::size_t kChunkBytes = 1u << 20;
-constexpr std::size_t kFifoBlocks = 4096;  // 8 MiB between generator and writer
+// 64 MiB between generator and writer: room for either to fall behind for a
+// while on a busy machine, as each wait on a full or empty ring costs a
+// wake-up of the other thread.
+constexpr std::size_t kFifoBlocks = 32768;
 // Block addresses are 32-bit; directory records, path tables and the
 // volume descriptors take at most a few blocks per entry.
 constexpr std::uint64_t kMaxImageBlocks = 0xFFFFFFFFull;
@@ -70,6 +73,10 @@ WriteOptsPtr MakeWriteOptions() {
     // Joliet names stay as they are, without a dot added to bare names.
     constexpr int kNoJolietForcedDot = 2;
     iso_write_opts_set_no_force_dots(raw, kNoJolietForcedDot);
+    // Nor with a version suffix: readers that cut Joliet names at 103
+    // characters would show ";" in place of the last ones.
+    constexpr int kNoJolietVersion = 2;
+    iso_write_opts_set_omit_version_numbers(raw, kNoJolietVersion);
     iso_write_opts_set_output_charset(raw, "UTF-8");
     iso_write_opts_set_fifo_size(raw, kFifoBlocks);
     return opts;

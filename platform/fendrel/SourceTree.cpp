@@ -12,6 +12,7 @@
 #include "Fendrel.h"
 #include "JolietName.h"
 #include "PackResult.h"
+#include "SourceFile.h"
 
 namespace fendrel {
 namespace {
@@ -81,7 +82,9 @@ private:
                 break;
         }
         IsoNode* node = nullptr;
-        const int added = iso_tree_add_new_node(image_, parent, name.c_str(), path.c_str(), &node);
+        const int added = S_ISREG(info.st_mode)
+                              ? AddSourceFile(image_, parent, name, path, info, &node)
+                              : iso_tree_add_new_node(image_, parent, name.c_str(), path.c_str(), &node);
         if (added < 0) return ToPackError(added);
         ++summary_.entries;
         if (S_ISREG(info.st_mode)) {

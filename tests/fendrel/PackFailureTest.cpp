@@ -234,6 +234,31 @@ TEST_F(PackTrouble, FileChangedWhilePackingIsReportedNotFilledWithZeros) {
     }
 }
 
+// A file whose size changes once its content is being read: neither filled
+// with zeros nor cut, but reported.
+TEST_F(PackTrouble, FileChangedWhileItsContentIsReadIsReported) {
+    const std::pair<const char*, std::uint64_t> changes[] = {{"shrunk", 1000}, {"grown", 512u << 20}};
+    for (const auto& [what, newSize] : changes) {
+        SCOPED_TRACE(what);
+        // The only file, and far larger than the generator reads ahead of
+        // the writer (its ring and its read-ahead): at the first percent its
+        // reading has begun and not ended.
+        const path victim = source / "big.bin";
+        packtest::WriteFile(victim, 256u << 20, 6);
+        bool changed = false;
+        packtest::PackRecorder recorder;
+        recorder.onProgress = [&victim, &changed, newSize = newSize](int percent) {
+            if (percent == 0 || changed) return;
+            packtest::fs::resize_file(victim, newSize);  // grown sparse
+            changed = true;
+        };
+        packtest::PackAndWait(source, iso, recorder);
+        EXPECT_TRUE(changed);
+        EXPECT_EQ(recorder.errors(), std::vector<int>{kFendrelSourceChanged});
+        EXPECT_TRUE(packtest::FolderNames(output).empty());
+    }
+}
+
 // The name is checked again just before the finished image takes it.
 TEST_F(PackTrouble, LinkPutUnderTheTargetNameWhilePackingStaysAndThePackingFails) {
     packtest::WriteFile(source / "driver.bin", 1u << 20, 5);
@@ -281,15 +306,14 @@ TEST_F(PackTrouble, StartThatCannotProceedIsRefusedAtOnce) {
         {nullptr, target.c_str()}, {good.c_str(), nullptr}, {L"", target.c_str()},
         {good.c_str(), L""},       {lone, target.c_str()},
     };
-    InitDllRes();
     for (const auto& [from, to] : arguments) {
+        InitDllRes();
         packtest::PackRecorder recorder;
         recorder.Register();
         PackOptions options;
         EXPECT_EQ(StartPackageFileToIsoThread(from, to, &options), kFendrelBadArgument);
         EXPECT_EQ(recorder.errors(), std::vector<int>{kFendrelBadArgument});
     }
-    ReleaseFileToIsoDllRes();
 
     packtest::PackRecorder recorder;
     recorder.Register();  // without InitDllRes

@@ -23,9 +23,26 @@ ScratchFolder::ScratchFolder() {
     path_ = pattern;
 }
 
+bool RemoveTree(const fs::path& root) noexcept {
+    std::error_code error;
+    const auto writable = [&error](const fs::path& folder) {
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, error);
+    };
+    if (fs::symlink_status(root, error).type() == fs::file_type::directory) {
+        writable(root);
+        // Each folder is made writable when it is listed, before the walk
+        // goes into it.
+        fs::recursive_directory_iterator walk(root, fs::directory_options::skip_permission_denied, error);
+        for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
+            if (walk->symlink_status(error).type() == fs::file_type::directory) writable(walk->path());
+        }
+    }
+    fs::remove_all(root, error);
+    return fs::symlink_status(root, error).type() == fs::file_type::not_found;
+}
+
 ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    RemoveTree(path_);
 }
 
 void WriteFile(const fs::path& path, std::uint64_t size, std::uint32_t seed) {
@@ -208,9 +225,14 @@ void PackRecorder::OnError(int code, void* context) {
     self->changed_.notify_all();
 }
 
+PackRecorder::~PackRecorder() {
+    if (registered_) ReleaseFileToIsoDllRes();
+}
+
 void PackRecorder::Register() {
     SetFileToIsoProgressCallBack(&PackRecorder::OnProgress, this);
     SetFileToIsoErrorCallBack(&PackRecorder::OnError, this);
+    registered_ = true;
 }
 
 bool PackRecorder::WaitForEnd(std::chrono::seconds limit) {

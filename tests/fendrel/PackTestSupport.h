@@ -15,7 +15,14 @@ namespace packtest {
 
 namespace fs = std::filesystem;
 
-// A fresh folder below the system's temporary folder, removed at the end.
+// Removes a tree and never throws, also when it holds read-only folders as
+// xorriso and bsdtar extract them from an image (only root could empty those
+// as they are). Links inside are removed, never followed. True when nothing
+// is left.
+bool RemoveTree(const fs::path& root) noexcept;
+
+// A fresh folder of a unique name below the system's temporary folder,
+// removed with RemoveTree at the end.
 class ScratchFolder {
 public:
     ScratchFolder();
@@ -61,9 +68,17 @@ bool ExtractWithBsdtar(const fs::path& iso, const fs::path& into, bool joliet);
 // reading shows characters beyond the basic plane as '_'.
 bool ExtractWithIsoinfo(const fs::path& iso, const fs::path& into);
 
-// Collects what the packer's callbacks deliver, from any thread.
+// Collects what the packer's callbacks deliver, from any thread. Once it has
+// registered itself, it releases the packer when it goes: no callback can
+// reach it afterwards, and the packing has ended before a scratch folder
+// declared ahead of it is removed, also when a test ends early.
 class PackRecorder {
 public:
+    PackRecorder() = default;
+    PackRecorder(const PackRecorder&) = delete;
+    PackRecorder& operator=(const PackRecorder&) = delete;
+    ~PackRecorder();
+
     static int OnProgress(int percent, void* context);
     static void OnError(int code, void* context);
 
@@ -86,6 +101,7 @@ private:
     std::condition_variable changed_;
     std::vector<int> percents_;
     std::vector<int> errors_;
+    bool registered_ = false;
 };
 
 // Packs `source` into `iso` with a fresh packer session and waits for the end.

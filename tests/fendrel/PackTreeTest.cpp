@@ -6,6 +6,7 @@
 #include <clocale>
 #include <fstream>
 #include <functional>
+#include <set>
 #include <sstream>
 
 #include "Fendrel.h"
@@ -30,6 +31,8 @@ void BuildDriverTree(const path& root) {
         3u << 20, 1);
     packtest::WriteFile(model / "网卡驱动" / "英特尔无线网卡驱动程序.zip", 5u << 20, 2);
     packtest::WriteFile(model / "网卡驱动" / "readme.txt", 1234, 3);
+    // Read in several pieces, the last one short and not a whole block.
+    packtest::WriteFile(model / "网卡驱动" / "firmware.bin", (2u << 20) + 2049, 12);
     packtest::WriteFile(model / "empty.dat", 0, 4);
     // 70 Chinese characters and 33 letters: 103 Joliet characters, 243 bytes.
     const path longFolder = root / (packtest::Repeat("长", 70) + packtest::Repeat("d", 33));
@@ -105,6 +108,61 @@ TEST_F(PackTree, EveryReaderReadsBackTheSameTree) {
     }
 }
 
+// Names as one reader lists them through the Joliet tree alone, each as a
+// path below the root without a leading slash; folders included.
+struct JolietLister {
+    const char* name;
+    std::vector<std::string> (*argv)(const path& iso);
+    // The name in one output line, or nothing for lines that name none.
+    std::string (*entry)(std::string line);
+};
+
+const JolietLister kJolietListers[] = {
+    {"bsdtar",
+     [](const path& i) {
+         return std::vector<std::string>{"bsdtar", "--options", "iso9660:!rockridge", "-tf", i.string()};
+     },
+     [](std::string line) { return line == "." ? std::string() : line; }},
+    {"isoinfo",
+     [](const path& i) {
+         return std::vector<std::string>{"isoinfo", "-J", "-f", "-i", i.string()};
+     },
+     [](std::string line) { return line.empty() ? line : line.substr(1); }},
+    {"xorriso",
+     [](const path& i) {
+         return std::vector<std::string>{"xorriso", "-read_fs", "norock", "-indev", i.string(), "-find", "/"};
+     },
+     // Quoted, as '/name'.
+     [](std::string line) { return line.size() < 3 ? std::string() : line.substr(2, line.size() - 3); }},
+};
+
+// Names of 101 to 103 characters, bare and with an extension, come back
+// whole from every Joliet reader, including those that cut a name at 103
+// characters: no version suffix may push them over.
+TEST_F(PackTree, JolietNamesAtTheEdgeReadBackWhole) {
+    std::set<std::string> expected;
+    for (const int length : {101, 102, 103}) {
+        expected.insert(packtest::Repeat("n", length));
+        expected.insert(packtest::Repeat("e", length - 4) + ".inf");
+    }
+    for (const std::string& name : expected) packtest::WriteFile(source / name, 10, 31);
+    packtest::PackRecorder recorder;
+    packtest::PackAndWait(source, iso, recorder);
+    ASSERT_TRUE(recorder.errors().empty());
+
+    for (const JolietLister& lister : kJolietListers) {
+        SCOPED_TRACE(lister.name);
+        std::string listing;
+        ASSERT_EQ(packtest::RunProgram(lister.argv(iso), &listing), 0);
+        std::set<std::string> listed;
+        std::istringstream lines(listing);
+        for (std::string line; std::getline(lines, line);) {
+            if (std::string name = lister.entry(line); !name.empty()) listed.insert(name);
+        }
+        EXPECT_EQ(listed, expected);
+    }
+}
+
 // Changes the current folder for the test and back.
 class CurrentFolder {
 public:
@@ -149,7 +207,7 @@ TEST_F(PackTree, RelativePathsCountFromTheCurrentFolderOfTheCall) {
         const path extracted = scratch.path() / "extracted";
         ASSERT_TRUE(packtest::ExtractWithXorriso(here / "relative.iso", extracted, false));
         EXPECT_EQ(packtest::Snapshot(extracted), expected);
-        packtest::fs::remove_all(extracted);
+        ASSERT_TRUE(packtest::RemoveTree(extracted));
         packtest::fs::remove(here / "relative.iso");
     }
 }
