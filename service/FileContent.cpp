@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace filecontent {
+namespace service {
 namespace {
 
 uint64_t SplitMix(uint64_t x) {
@@ -36,4 +36,4 @@ void Fill(const std::string& name, uint32_t version, uint64_t offset, char* out,
     }
 }
 
-}  // namespace filecontent
+}  // namespace service

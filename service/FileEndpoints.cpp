@@ -161,7 +161,7 @@ void ServeFile(const ServiceState& state, const Catalogue& catalogue, const http
         if (offset >= sendLimit) return false;  // drops the connection
         size_t count = pacer->Next(offset, std::min<uint64_t>({available, kChunk, sendLimit - offset}));
         std::string chunk(count, '\0');
-        filecontent::Fill(name, version, first + offset, chunk.data(), count);
+        service::Fill(name, version, first + offset, chunk.data(), count);
         return sink.write(chunk.data(), chunk.size());
     };
     if (!FlagMode(state, "no-length"))

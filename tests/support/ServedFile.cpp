@@ -39,7 +39,7 @@ std::string ServedFileSha256(const std::string& name, uint64_t size, uint32_t ve
     std::vector<char> chunk(1 << 20);
     for (uint64_t offset = 0; offset < size; offset += chunk.size()) {
         size_t count = static_cast<size_t>(std::min<uint64_t>(chunk.size(), size - offset));
-        filecontent::Fill(name, version, offset, chunk.data(), count);
+        service::Fill(name, version, offset, chunk.data(), count);
         EVP_DigestUpdate(ctx.get(), chunk.data(), count);
     }
     return HexDigest(ctx.get());
