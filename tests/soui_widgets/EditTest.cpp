@@ -89,7 +89,8 @@ TEST(ReadOnlyEdit, ShowsItsTextUnselected) {
     SHostWnd host(L"LAYOUT:TEST_PAGES");
     ASSERT_NE(host.Create(nullptr), nullptr);
     host.ShowWindow(SW_SHOWNORMAL);
-    ASSERT_TRUE(test::PumpUntil([&] { return GetActiveWindow() == host.m_hWnd; })) << "the window became active";
+    ASSERT_TRUE(test::PumpUntil([&] { return GetActiveWindow() == host.m_hWnd; }))
+        << "the window became active";
     auto* tabs = host.FindChildByName2<STabCtrl>(L"tabs");
     auto* query = host.FindChildByName2<SEdit>(L"edit_query");
     auto* answer = host.FindChildByName2<SEdit>(L"edit_answer");
