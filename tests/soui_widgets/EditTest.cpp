@@ -3,9 +3,12 @@
 #include "ListHost.h"
 #include "Pixels.h"
 #include "TestFramework.h"
+#include "soui/SControls.h"
 #include "soui/SEdit.h"
+#include "soui/SHostWnd.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
+#include "soui/SystemApi.h"
 
 namespace souitest {
 namespace {
@@ -76,6 +79,36 @@ TEST_F(EditTest, TextIsOnTheScreenOnceAndInPictures) {
         EXPECT_EQ(CountPixels(test::HostPaintWithoutNativeEdits(host), inside, notBackground), 0) << text;
         EXPECT_GT(CountPixels(host.RenderToImage(), inside, notBackground), 20) << text;
     }
+}
+
+// A read-only box shows plain text, like any other read-only text: not when
+// the page that held the focus goes away and the focus moves on to it, not
+// after its text is set, not when it is focused.
+TEST(ReadOnlyEdit, ShowsItsTextUnselected) {
+    TestFramework framework;
+    SHostWnd host(L"LAYOUT:TEST_PAGES");
+    ASSERT_NE(host.Create(nullptr), nullptr);
+    host.ShowWindow(SW_SHOWNORMAL);
+    ASSERT_TRUE(test::PumpUntil([&] { return GetActiveWindow() == host.m_hWnd; }))
+        << "the window became active";
+    auto* tabs = host.FindChildByName2<STabCtrl>(L"tabs");
+    auto* query = host.FindChildByName2<SEdit>(L"edit_query");
+    auto* answer = host.FindChildByName2<SEdit>(L"edit_answer");
+    ASSERT_TRUE(tabs && query && answer);
+    ASSERT_TRUE(test::TypeText(host, L"edit_query", L"T480"));
+    query->SetFocus();
+    answer->SetWindowTextW(L"Windows 10 64位");
+    test::RedrawNow(host);
+
+    tabs->SetCurSel(1);
+    test::RedrawNow(host);
+    EXPECT_EQ(test::SelectedText(host, L"edit_answer"), L"") << "after the page switch";
+    answer->SetWindowTextW(L"Windows 11 64位");
+    test::RedrawNow(host);
+    EXPECT_EQ(test::SelectedText(host, L"edit_answer"), L"") << "after its text was set";
+    answer->SetFocus();
+    EXPECT_EQ(test::SelectedText(host, L"edit_answer"), L"") << "after it was focused";
+    EXPECT_EQ(answer->GetWindowTextW(), L"Windows 11 64位");
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "soui/SDialogTestHook.h"
 
+#include <QAbstractButton>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 
 #include <deque>
@@ -11,6 +13,23 @@
 
 namespace SOUI::test {
 
+namespace {
+
+std::vector<std::wstring> VisibleTexts(const QFileDialog& dialog) {
+    std::vector<std::wstring> texts;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->isVisibleTo(&dialog) && !label->text().isEmpty())
+            texts.push_back(label->text().toStdWString());
+    }
+    for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
+        if (button->isVisibleTo(&dialog) && !button->text().isEmpty())
+            texts.push_back(button->text().toStdWString());
+    }
+    return texts;
+}
+
+}  // namespace
+
 struct DialogAnswerer::State : detail::IFileDialogHook {
     void OnDialogShown(QFileDialog& dialog, detail::DialogKind kind) override {
         ShownDialog shown;
@@ -18,6 +37,7 @@ struct DialogAnswerer::State : detail::IFileDialogHook {
         shown.folder = dialog.directory().absolutePath().toStdWString();
         QLineEdit* box = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         if (box != nullptr) shown.nameBox = box->text().toStdWString();
+        shown.texts = VisibleTexts(dialog);
         shown.folderBrowser = kind == detail::DialogKind::kFolderBrowser;
         shown.saveDialog = kind == detail::DialogKind::kSave;
         if (auto* owner = dynamic_cast<detail::NativeWidget*>(dialog.parentWidget()))

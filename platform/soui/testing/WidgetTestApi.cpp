@@ -112,6 +112,12 @@ bool TypeText(SHostWnd& host, const wchar_t* editName, const std::wstring& text)
     return true;
 }
 
+std::wstring SelectedText(SHostWnd& host, const wchar_t* editName) {
+    auto* edit = host.FindChildByName2<SEdit>(editName);
+    QLineEdit* line = edit ? EditAccess::LineEdit(*edit) : nullptr;
+    return line ? line->selectedText().toStdWString() : std::wstring();
+}
+
 SImageData HostPaintWithoutNativeEdits(SHostWnd& host) {
     QWidget* widget = NativeAccess::Widget(&host);
     if (widget == nullptr || widget->size().isEmpty()) return {};

@@ -34,6 +34,14 @@ WPARAM FilteredKey(const QKeyEvent* e) {
     }
 }
 
+// Qt selects all of a line edit's text when the focus passes to it (Tab, or
+// the focused edit hidden with its page); a read-only box takes the focus
+// only from a click or the program, and so shows its text plain.
+void ApplyReadOnly(QLineEdit& edit, BOOL readOnly) {
+    edit.setReadOnly(readOnly != FALSE);
+    edit.setFocusPolicy(readOnly ? Qt::ClickFocus : Qt::StrongFocus);
+}
+
 BOOL PreTranslate(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     MSG m{hwnd, msg, wParam, lParam};
     detail::DeliveryScope scope;
@@ -125,7 +133,7 @@ SEdit::Native* SEdit::EnsureNative() {
     palette.setColor(QPalette::Text, QColor((color >> 16) & 0xFF, (color >> 8) & 0xFF, color & 0xFF));
     edit->setPalette(palette);
     edit->setPlaceholderText(detail::ToQString(cueText_));
-    edit->setReadOnly(readOnly_ != FALSE);
+    ApplyReadOnly(*edit, readOnly_);
     edit->setText(detail::ToQString(text_));
     QObject::connect(edit, &QLineEdit::textChanged, native, [native](const QString& text) {
         if (native->owner) native->owner->OnNativeTextChanged(detail::FromQString(text));
@@ -172,7 +180,7 @@ HRESULT SEdit::SetAttribute(const std::wstring& name, const std::wstring& value,
         if (native_ && native_->edit) native_->edit->setPlaceholderText(detail::ToQString(value));
     } else if (name == L"readOnly") {
         readOnly_ = detail::ToBool(value) ? TRUE : FALSE;
-        if (native_ && native_->edit) native_->edit->setReadOnly(readOnly_ != FALSE);
+        if (native_ && native_->edit) ApplyReadOnly(*native_->edit, readOnly_);
     } else {
         return SWindow::SetAttribute(name, value, loading);
     }

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
+#include <QRegion>
 #include <QScreen>
 #include <QTimer>
 #include <QToolTip>
@@ -39,11 +40,45 @@ CRect CenteredRect(HWND parent, CSize size) {
     return CRect(CPoint(left, top), size);
 }
 
+// The pixels a picture paints fully opaque.
+QRegion OpaqueRegion(const SImageData& image) {
+    QRegion region;
+    for (int y = 0; y < image.height; ++y) {
+        const std::uint32_t* row = image.pixels.data() + static_cast<std::size_t>(y) * image.width;
+        for (int x = 0; x < image.width;) {
+            if ((row[x] >> 24) != 0xFF) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < image.width && (row[x] >> 24) == 0xFF) ++x;
+            region += QRect(start, y, x - start, 1);
+        }
+    }
+    return region;
+}
+
+// A translucent window that the display shows opaque is cut to its opaque
+// pixels.
+void UpdateShape(SHostWnd& host, bool shaped) {
+    QWidget* widget = NativeAccess::Widget(&host);
+    if (!shaped || !widget) return;
+    const SImageData picture = host.RenderToImage();
+    const QRegion opaque = OpaqueRegion(picture);
+    if (opaque == QRegion(0, 0, picture.width, picture.height))
+        widget->clearMask();
+    else
+        widget->setMask(opaque);
+}
+
 }  // namespace
 
 struct SHostWnd::HostState {
     SAutoRefPtr<IRenderTarget> target;
     QTimer tipTimer;
+    // Asked for translucency on a display that cannot blend it: the window
+    // is cut to its opaque pixels instead, so no black frame shows.
+    bool shaped = false;
     std::wstring tip;
     CPoint tipPoint;
 };
@@ -114,6 +149,7 @@ HWND SHostWnd::Create(HWND parent, int x, int y, int cx, int cy) {
     const CRect rc = (cx > 0 && cy > 0) ? CRect(x, y, x + cx, y + cy) : CenteredRect(parent, size);
     if (!CreateNative(title_.c_str(), parent, rc, translucent_, toolWindow_)) return nullptr;
     detail::NativeWidget* widget = NativeAccess::Widget(this);
+    state_->shaped = translucent_ && !widget->testAttribute(Qt::WA_TranslucentBackground);
     widget->paint = [this](QPainter& painter, const QRect& dirty) {
         QWidget* w = NativeAccess::Widget(this);
         IRenderFactory* factory = App() ? App()->GetRenderFactory() : nullptr;
@@ -136,6 +172,7 @@ HWND SHostWnd::Create(HWND parent, int x, int y, int cx, int cy) {
     ApplyIcons();
     BuildTree(node);
     root_->Move(CRect(0, 0, rc.Width(), rc.Height()));
+    UpdateShape(*this, state_->shaped);
     return m_hWnd;
 }
 
@@ -168,6 +205,7 @@ BOOL SHostWnd::InitFromXml(SXmlNode node) {
         client = CRect(CPoint(0, 0), layoutSize_);
     }
     root_->Move(client);
+    UpdateShape(*this, state_->shaped);
     OnRedraw(client);
     return TRUE;
 }
@@ -191,6 +229,7 @@ BOOL SHostWnd::ProcessWindowMessage(HWND, UINT msg, WPARAM wParam, LPARAM lParam
             if (root_) {
                 root_->Move(CRect(0, 0, static_cast<int>(LOWORD(static_cast<std::uintptr_t>(lParam))),
                                   static_cast<int>(HIWORD(static_cast<std::uintptr_t>(lParam)))));
+                UpdateShape(*this, state_->shaped);
                 OnRedraw(root_->GetWindowRect());
             }
             return TRUE;

@@ -7,6 +7,7 @@
 #include <mutex>
 
 #include "AttrParse.h"
+#include "Compositing.h"
 #include "LoopInternals.h"
 #include "NativeImpl.h"
 #include "QtApp.h"
@@ -91,7 +92,9 @@ HWND SNativeWnd::CreateNative(LPCWSTR title, HWND parent, const CRect& rc, BOOL 
     Qt::WindowFlags flags = Qt::Window | Qt::FramelessWindowHint;
     if (toolWindow) flags |= Qt::Tool | Qt::WindowDoesNotAcceptFocus;
     widget->setWindowFlags(flags);
-    if (translucent) widget->setAttribute(Qt::WA_TranslucentBackground);
+    // Without a compositor the window stays opaque; its host shapes it to
+    // what it paints opaque instead.
+    if (translucent && detail::DisplayBlendsWindows()) widget->setAttribute(Qt::WA_TranslucentBackground);
     widget->setWindowTitle(detail::ToQString(title ? title : L""));
     widget->setGeometry(rc.left, rc.top, rc.Width(), rc.Height());
     impl_->widget = widget;

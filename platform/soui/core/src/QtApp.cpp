@@ -1,8 +1,26 @@
 #include "QtApp.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace SOUI::detail {
+
+namespace {
+
+// Qt's own dialogs (file and folder choosers) in the user's language; with no
+// translation for it they stay in English.
+void InstallQtTranslation(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+}  // namespace
 
 void EnsureQtApplication() {
     if (QCoreApplication::instance() != nullptr) return;
@@ -14,6 +32,7 @@ void EnsureQtApplication() {
     // could be destroyed at exit.
     static QApplication* app = new QApplication(argc, argv);
     app->setQuitOnLastWindowClosed(false);
+    InstallQtTranslation(*app);
 }
 
 }  // namespace SOUI::detail

@@ -18,8 +18,9 @@ struct DialogAnswer {
 
 struct ShownDialog {
     std::wstring title;
-    std::wstring folder;   // the folder the dialog showed
-    std::wstring nameBox;  // the name box as it opened
+    std::wstring folder;              // the folder the dialog showed
+    std::wstring nameBox;             // the name box as it opened
+    std::vector<std::wstring> texts;  // its visible labels and button texts, as the user reads them
     bool folderBrowser = false;
     bool saveDialog = false;
     HWND owner = nullptr;  // the framework window it was modal over, if any

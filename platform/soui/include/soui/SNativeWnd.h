@@ -68,7 +68,8 @@ public:
 
 protected:
     // Creates the native window (hidden); translucent windows have no
-    // background of their own.
+    // background of their own where the display blends them, else they stay
+    // opaque.
     HWND CreateNative(LPCWSTR title, HWND parent, const CRect& rc, BOOL translucent, BOOL toolWindow);
     // The message procedure: the message map, then the default handling.
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);

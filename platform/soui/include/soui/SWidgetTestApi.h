@@ -33,6 +33,8 @@ void PressKey(SHostWnd& host, WPARAM virtualKey);
 void RedrawNow(SHostWnd& host);
 // Typed into the named edit as key presses, one character at a time.
 bool TypeText(SHostWnd& host, const wchar_t* editName, const std::wstring& text);
+// The text the named edit shows selected (highlighted); empty for none.
+std::wstring SelectedText(SHostWnd& host, const wchar_t* editName);
 // What the host's own paint puts on the screen, without the native edits
 // that show themselves over it.
 SImageData HostPaintWithoutNativeEdits(SHostWnd& host);
