@@ -11,7 +11,7 @@ PACKAGES=(
   # local web service
   libcpp-httplib-dev openssl
   # window framework layer
-  qt6-base-dev qt6-translations-l10n libpugixml-dev fonts-wqy-microhei xvfb x11-utils imagemagick xdotool xdg-utils
+  qt6-base-dev qt6-translations-l10n libxcb1-dev libpugixml-dev fonts-wqy-microhei xvfb x11-utils imagemagick xdotool xdg-utils
   # ISO packer, its peers and the readers its tests check images with
   libisofs-dev xorriso genisoimage libarchive-tools
   # tests and benchmarks
