@@ -51,3 +51,11 @@ std::wstring FolderOf(const std::wstring& path) {
     const size_t separator = path.rfind(os::kPathSeparator);
     return separator == std::wstring::npos ? path : path.substr(0, separator);
 }
+
+std::wstring NumberedPath(const std::wstring& path, int number) {
+    const size_t separator = path.rfind(os::kPathSeparator);
+    const size_t nameStart = separator == std::wstring::npos ? 0 : separator + 1;
+    size_t dot = path.rfind(L'.');
+    if (dot == std::wstring::npos || dot <= nameStart) dot = path.size();
+    return path.substr(0, dot) + L" (" + std::to_wstring(number) + L")" + path.substr(dot);
+}

@@ -25,3 +25,8 @@ std::wstring DownloadSubpath(const DownloadPathParts& parts);
 
 // The path up to its last separator (the whole path when it has none).
 std::wstring FolderOf(const std::wstring& path);
+
+// The same file numbered in the same folder: "a/setup.exe" and 2 give
+// "a/setup (2).exe"; a name without an extension, or one that starts with its
+// only dot, takes the number at its end.
+std::wstring NumberedPath(const std::wstring& path, int number);

@@ -1,5 +1,6 @@
 // Download actions of the driver list; each request's file is the one the
-// save-path rule gives its task.
+// save-path rule and the list's claims give its task.
+#include <utility>
 #include <vector>
 
 #include "app/CreateDirectoryTree.h"
@@ -30,6 +31,14 @@ DownloadPathParts PathPartsOf(const DriverTask& task) {
 // The task's own file below the download folder, as the save-path rule gives it.
 std::wstring OwnSubpath(const DriverTask& task) {
     return DownloadSubpath(PathPartsOf(task));
+}
+
+std::vector<std::pair<int32_t, std::wstring>> ListedSubpaths(const CDriverDownLoad_Find_Adapter* adapter) {
+    std::vector<std::pair<int32_t, std::wstring>> paths;
+    if (adapter == nullptr) return paths;
+    paths.reserve(adapter->Tasks().size());
+    for (const DriverTask& task : adapter->Tasks()) paths.emplace_back(task.id, OwnSubpath(task));
+    return paths;
 }
 
 std::wstring UnderDownloadDir(const std::wstring& subpath) {
@@ -110,12 +119,13 @@ bool CMainWnd::ResumeItemDownload(DriverTask task) {
 }
 
 bool CMainWnd::OpenDownloadFolder(DriverTask task) {
-    os::ShowInFileManager(UnderDownloadDir(OwnSubpath(task)));
+    os::ShowInFileManager(UnderDownloadDir(downloadPaths.Find(task.id, OwnSubpath(task))));
     return true;
 }
 
 std::wstring CMainWnd::BuildDownloadPath(const DriverTask& task) {
-    const std::wstring path = UnderDownloadDir(OwnSubpath(task));
+    const std::wstring path = UnderDownloadDir(downloadPaths.Claim(
+        task.id, OwnSubpath(task), [this] { return ListedSubpaths(DownloadListAdapter()); }));
     CreateDirectoryTree(*this, FolderOf(path));
     return path;
 }

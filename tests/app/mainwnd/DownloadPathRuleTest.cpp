@@ -1,10 +1,15 @@
-// The save-path rule as plain functions, with no window: what each part
-// becomes.
+// The save-path rule and the claims of a list's paths as plain functions, with
+// no window: what each part becomes, how a shared path is numbered, and who
+// keeps which file.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "app/mainwnd/DownloadPath.h"
+#include "app/mainwnd/DownloadPathClaims.h"
 
 namespace apptest {
 namespace {
@@ -46,6 +51,67 @@ TEST(SavePathRule, TheSubpathJoinsTheCleanedPartsAndKeepsAnEmptySystem) {
     EXPECT_EQ(DownloadSubpath({L"..", L"/", L".", L".."}), L"_/_/_/_");
     EXPECT_EQ(FolderOf(L"M1//网卡/n.exe"), L"M1//网卡");
     EXPECT_EQ(FolderOf(L"n.exe"), L"n.exe");
+}
+
+TEST(SavePathRule, ANumberGoesBeforeTheExtensionOfTheFileNameOnly) {
+    const std::pair<std::wstring, std::wstring> cases[] = {
+        {L"m/o/c/setup.exe", L"m/o/c/setup (2).exe"},
+        {L"m/o/c/archive.tar.gz", L"m/o/c/archive.tar (2).gz"},
+        {L"m/o/c/_", L"m/o/c/_ (2)"},
+        {L"m/o/c/.bashrc", L"m/o/c/.bashrc (2)"},
+        {L"m/o.d/c/readme", L"m/o.d/c/readme (2)"},
+        {L"m/o/c/a.", L"m/o/c/a (2)."},
+        {L"setup.exe", L"setup (2).exe"},
+    };
+    for (const auto& [path, numbered] : cases) EXPECT_EQ(NumberedPath(path, 2), numbered) << path;
+    EXPECT_EQ(NumberedPath(L"m/o/c/setup.exe", 12), L"m/o/c/setup (12).exe");
+}
+
+// A list of tasks by id and own path, counting how often it is asked for.
+class DownloadPathClaims : public ::testing::Test {
+protected:
+    std::wstring Claim(int32_t id) { return claims.Claim(id, own.at(id), listedPaths); }
+
+    std::map<int32_t, std::wstring> own{
+        {1, L"m/o/c/setup.exe"}, {2, L"m/o/c/setup.exe"}, {3, L"m/o/c/setup (2).exe"},
+        {4, L"m/o/c/setup.exe"}, {5, L"m/o/c/other.exe"}, {6, L"m/o/_/_"},
+        {7, L"m/o/_/_"},
+    };
+    int asked = 0;
+    CDownloadPathClaims::ListedPaths listedPaths = [this] {
+        ++asked;
+        return std::vector<std::pair<int32_t, std::wstring>>(own.begin(), own.end());
+    };
+    CDownloadPathClaims claims;
+};
+
+TEST_F(DownloadPathClaims, TheFirstKeepsItsPathLaterOnesAreNumberedPastEveryListedName) {
+    EXPECT_EQ(Claim(5), L"m/o/c/other.exe");
+    EXPECT_EQ(Claim(2), L"m/o/c/setup.exe");
+    // "setup (2).exe" is task 3's own name, so the next number is taken.
+    EXPECT_EQ(Claim(1), L"m/o/c/setup (3).exe");
+    EXPECT_EQ(Claim(4), L"m/o/c/setup (4).exe");
+    EXPECT_EQ(Claim(3), L"m/o/c/setup (2).exe");
+    EXPECT_EQ(Claim(7), L"m/o/_/_");
+    EXPECT_EQ(Claim(6), L"m/o/_/_ (2)");
+    // Each keeps its claim, whoever asks again and in what order.
+    for (int32_t id : {1, 2, 3, 4, 6, 7, 1}) EXPECT_EQ(Claim(id), claims.Find(id, own.at(id))) << id;
+    EXPECT_EQ(claims.Find(1, own.at(1)), L"m/o/c/setup (3).exe");
+    EXPECT_EQ(claims.Find(2, own.at(2)), L"m/o/c/setup.exe");
+    EXPECT_EQ(asked, 1);
+}
+
+TEST_F(DownloadPathClaims, ATaskNotListedClaimsNothingAndANewListStartsWithNoClaims) {
+    EXPECT_EQ(claims.Find(1, own.at(1)), L"m/o/c/setup.exe");
+    EXPECT_EQ(claims.Claim(99, L"m/o/c/setup.exe", listedPaths), L"m/o/c/setup.exe");
+    EXPECT_EQ(claims.Claim(99, L"m/o/c/setup.exe", listedPaths), L"m/o/c/setup.exe");
+    EXPECT_EQ(Claim(1), L"m/o/c/setup.exe");
+    EXPECT_EQ(Claim(2), L"m/o/c/setup (3).exe");
+    claims.Clear();
+    EXPECT_EQ(claims.Find(2, own.at(2)), L"m/o/c/setup.exe");
+    EXPECT_EQ(Claim(2), L"m/o/c/setup.exe");
+    EXPECT_EQ(Claim(1), L"m/o/c/setup (3).exe");
+    EXPECT_EQ(asked, 2);
 }
 
 }  // namespace
