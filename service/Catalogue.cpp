@@ -90,6 +90,14 @@ bool ExpandGeneratedModels(Json::Value& models, Json::Value& parts, std::string&
     return true;
 }
 
+// The name a driver's file is served under here: that of a FilePath on this
+// service ("/files/<name>"), else its FileName.
+std::string ServedName(const Json::Value& driver) {
+    static const std::string kOwnFiles = "/files/";
+    const std::string path = driver["FilePath"].asString();
+    return path.rfind(kOwnFiles, 0) == 0 ? path.substr(kOwnFiles.size()) : driver["FileName"].asString();
+}
+
 }  // namespace
 
 std::string FoldCase(std::string text) {
@@ -154,7 +162,7 @@ std::optional<std::uint64_t> Catalogue::FindFile(const std::string& name) const 
     if (name.empty()) return std::nullopt;
     for (const auto& model : models_) {
         for (const auto& driver : model["drivers"]) {
-            if (driver["FileName"].asString() == name) {
+            if (ServedName(driver) == name) {
                 try {
                     return std::stoull(driver["FileSize"].asString());
                 } catch (const std::exception&) {

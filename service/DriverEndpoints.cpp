@@ -52,10 +52,14 @@ std::string EscapedSegment(const std::string& name) {
 }
 
 // A catalogue driver with a FilePath of its own is fetched from there (the
-// window's download benchmark points it at a faster server); the others
-// from this service.
+// window's download benchmark points it at a faster server; a path that
+// starts with "/" is on this service, so one file name can have two
+// contents); the others from this service.
 std::string FileAddress(const ServiceState& state, const Json::Value& driver) {
-    if (driver["FilePath"].isString()) return driver["FilePath"].asString();
+    if (driver["FilePath"].isString()) {
+        const std::string path = driver["FilePath"].asString();
+        return path.rfind('/', 0) == 0 ? state.BaseUrl() + path : path;
+    }
     const std::string name = driver["FileName"].asString();
     return name.empty() ? std::string() : state.BaseUrl() + "/files/" + EscapedSegment(name);
 }

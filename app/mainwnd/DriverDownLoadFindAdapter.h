@@ -23,6 +23,8 @@ public:
     bool SetAllChecked(bool checked);
     bool CollectCheckedTasks(std::vector<DriverTask>& tasks);
     bool UpdateTask(int index, DriverTask task);
+    // The listed tasks, in list order.
+    const std::vector<DriverTask>& Tasks() const { return items; }
     SOUI::SStringW GetColumnTemplateName(int column);
 
     // Handlers bound to the controls of each item.

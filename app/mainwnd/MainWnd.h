@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/dropdown/OsChoiceItem.h"
+#include "app/mainwnd/DownloadPathClaims.h"
 #include "app/servicekey/AesCipher.h"
 #include "common/EventThread.h"
 #include "datacollection/DataCollectionApi.h"
@@ -119,6 +120,8 @@ public:
     std::vector<OsChoiceItem> osChoices;
     std::string deviceType;
     CAesCipher cipher;
+    // Which file each listed driver writes; emptied with the list.
+    CDownloadPathClaims downloadPaths;
 
 private:
     static bool InfoWorkerProc(void* context);

@@ -1,8 +1,10 @@
-// Download actions of the driver list and the rule that places a downloaded
-// file under the download folder.
-#include <algorithm>
+// Download actions of the driver list; each request's file is the one the
+// save-path rule and the list's claims give its task.
+#include <utility>
+#include <vector>
 
 #include "app/CreateDirectoryTree.h"
+#include "app/mainwnd/DownloadPath.h"
 #include "app/mainwnd/DriverDownLoadFindAdapter.h"
 #include "app/mainwnd/MainWnd.h"
 #include "download/DownLoadCounters.h"
@@ -20,54 +22,27 @@ namespace {
 
 enum class Action { Enqueue, Pause, Resume, Stop };
 
-// Characters a folder name of the save path may not hold.
-const std::wstring kRemovedCharacters = L"/\\:?><*";
-
-std::wstring RemoveReservedCharacters(std::wstring part) {
-    std::erase_if(part, [](wchar_t c) { return kRemovedCharacters.find(c) != std::wstring::npos; });
-    return part;
+DownloadPathParts PathPartsOf(const DriverTask& task) {
+    return {g_stringConverter.MultiByteToWide(task.modelCode), g_stringConverter.MultiByteToWide(task.osName),
+            std::wstring(task.category.c_str(), static_cast<size_t>(task.category.GetLength())),
+            g_stringConverter.MultiByteToWide(task.fileName)};
 }
 
-// No part of a save path may climb out of the download folder or split into
-// two: a separator (or a NUL, which would end the path early) becomes "_",
-// and a part that names the folder itself or its parent becomes "_". A part
-// that came empty stays empty; one emptied by the cleaning becomes "_".
-std::wstring ConfinePart(const std::wstring& original, std::wstring part) {
-    std::replace_if(
-        part.begin(), part.end(), [](wchar_t c) { return c == os::kPathSeparator || c == L'\0'; }, L'_');
-    if (part == L"." || part == L".." || (part.empty() && !original.empty())) return L"_";
-    return part;
+// The task's own file below the download folder, as the save-path rule gives it.
+std::wstring OwnSubpath(const DriverTask& task) {
+    return DownloadSubpath(PathPartsOf(task));
 }
 
-std::wstring FolderPart(const std::string& narrow) {
-    const std::wstring original = g_stringConverter.MultiByteToWide(narrow);
-    return ConfinePart(original, RemoveReservedCharacters(original));
+std::vector<std::pair<int32_t, std::wstring>> ListedSubpaths(const CDriverDownLoad_Find_Adapter* adapter) {
+    std::vector<std::pair<int32_t, std::wstring>> paths;
+    if (adapter == nullptr) return paths;
+    paths.reserve(adapter->Tasks().size());
+    for (const DriverTask& task : adapter->Tasks()) paths.emplace_back(task.id, OwnSubpath(task));
+    return paths;
 }
 
-std::wstring CategoryPart(const SStringW& category) {
-    const std::wstring original(category.c_str(), category.GetLength());
-    return ConfinePart(original, RemoveReservedCharacters(original));
-}
-
-std::wstring FileNamePart(const std::string& narrow) {
-    const std::wstring original = g_stringConverter.MultiByteToWide(narrow);
-    const std::wstring part = ConfinePart(original, original);
-    return part.empty() ? L"_" : part;
-}
-
-// The task's file under the download folder, without creating anything.
-std::wstring SavePath(const DriverTask& task, std::wstring* folder) {
-    std::wstring path = g_downLoadDir;
-    path += os::kPathSeparator;
-    path += FolderPart(task.modelCode);
-    path += os::kPathSeparator;
-    path += FolderPart(task.osName);
-    path += os::kPathSeparator;
-    path += CategoryPart(task.category);
-    if (folder != nullptr) *folder = path;
-    path += os::kPathSeparator;
-    path += FileNamePart(task.fileName);
-    return path;
+std::wstring UnderDownloadDir(const std::wstring& subpath) {
+    return g_downLoadDir + os::kPathSeparator + subpath;
 }
 
 PendingDownLoad RequestFor(CMainWnd& wnd, const DriverTask& task) {
@@ -144,13 +119,13 @@ bool CMainWnd::ResumeItemDownload(DriverTask task) {
 }
 
 bool CMainWnd::OpenDownloadFolder(DriverTask task) {
-    os::ShowInFileManager(SavePath(task, nullptr));
+    os::ShowInFileManager(UnderDownloadDir(downloadPaths.Find(task.id, OwnSubpath(task))));
     return true;
 }
 
 std::wstring CMainWnd::BuildDownloadPath(const DriverTask& task) {
-    std::wstring folder;
-    const std::wstring path = SavePath(task, &folder);
-    CreateDirectoryTree(*this, folder);
+    const std::wstring path = UnderDownloadDir(downloadPaths.Claim(
+        task.id, OwnSubpath(task), [this] { return ListedSubpaths(DownloadListAdapter()); }));
+    CreateDirectoryTree(*this, FolderOf(path));
     return path;
 }

@@ -63,6 +63,7 @@ bool CMainWnd::FillDriverList(const SearchResult& result, std::string osName) {
     g_downLoadManager.StopAll();
     adapter->Clear();
     g_driverTaskList.Clear();
+    downloadPaths.Clear();
 
     const std::string modelCode =
         result.driverSerious.empty() ? std::string() : result.driverSerious[0].NodeCode;

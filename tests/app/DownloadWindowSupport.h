@@ -25,6 +25,9 @@ inline constexpr wchar_t kSixDriverModel[] = L"Halden X6";
 // Five drivers whose file names climb, split, are ".." or hold control
 // characters.
 inline constexpr wchar_t kOddNamesModel[] = L"Odd Names Q1";
+// Two different files both named "setup.exe", one named "setup (2).exe", and
+// ".." and "." in the categories ".." and "/".
+inline constexpr wchar_t kTwinFilesModel[] = L"Twin Files T2";
 
 class DownloadWindowTest : public MainWindowTest {
 protected:

@@ -213,8 +213,10 @@ TEST_F(LocalServiceTest, UnknownFaultModeIsRefused) {
 }
 
 // A catalogue driver with an address of its own is answered with it, in the
-// search and in the device-driver reply; the other points back at the service.
-TEST(LocalServiceCatalogue, ADriversOwnFilePathIsAnsweredAsItStands) {
+// search and in the device-driver reply, one that starts with "/" on the
+// service, which serves it with that driver's size; the other points back at
+// the service. Two drivers of one file name so get two contents.
+TEST(LocalServiceCatalogue, ADriversOwnFilePathIsAnsweredAsItStandsOrOnTheService) {
     namespace fs = std::filesystem;
     const fs::path dir = fs::temp_directory_path() / ("pell_catalogue_" + std::to_string(::getpid()));
     fs::create_directories(dir);
@@ -231,7 +233,9 @@ TEST(LocalServiceCatalogue, ADriversOwnFilePathIsAnsweredAsItStands) {
         "serials": ["EW000002"], "defaultOS": "42", "drivers": [
         {"DriverName": "a", "PartID": "1", "FileName": "away.bin", "FileSize": "10",
          "FilePath": "https://127.0.0.1:1/files/away.bin", "OSIDs": ["42"]},
-        {"DriverName": "b", "PartID": "1", "FileName": "home.bin", "FileSize": "10", "OSIDs": ["42"]}]}])";
+        {"DriverName": "b", "PartID": "1", "FileName": "home.bin", "FileSize": "10", "OSIDs": ["42"]},
+        {"DriverName": "c", "PartID": "1", "FileName": "home.bin", "FileSize": "12",
+         "FilePath": "/files/other_home.bin", "OSIDs": ["42"]}]}])";
     {
         pelltest::LocalService service(dir.string());
         httplib::Client client(service.BaseUrl());
@@ -242,15 +246,24 @@ TEST(LocalServiceCatalogue, ADriversOwnFilePathIsAnsweredAsItStands) {
             return res ? Parse(res->body) : Json::Value();
         };
         const std::vector<std::string> expected{"https://127.0.0.1:1/files/away.bin",
-                                                service.BaseUrl() + "/files/home.bin"};
+                                                service.BaseUrl() + "/files/home.bin",
+                                                service.BaseUrl() + "/files/other_home.bin"};
         const Json::Value search = post("/home/driver/Search", R"({"osid":"42","searchKey":"EW000002"})");
         const Json::Value dmInfo = post("/home/driver/DmInfo", R"({"OS":"42","SN":"EW000002"})");
-        ASSERT_EQ(search["Data"]["driverList"].size(), 2u);
-        ASSERT_EQ(dmInfo["Driveinfo"].size(), 2u);
-        for (Json::ArrayIndex i = 0; i < 2; ++i) {
+        ASSERT_EQ(search["Data"]["driverList"].size(), 3u);
+        ASSERT_EQ(dmInfo["Driveinfo"].size(), 3u);
+        for (Json::ArrayIndex i = 0; i < 3; ++i) {
             EXPECT_EQ(search["Data"]["driverList"][i]["FilePath"].asString(), expected[i]);
             EXPECT_EQ(dmInfo["Driveinfo"][i]["Exefiledlurl"].asString(), expected[i]);
         }
+        auto home = client.Get("/files/home.bin");
+        auto other = client.Get("/files/other_home.bin");
+        ASSERT_TRUE(home && other);
+        EXPECT_EQ(home->status, 200);
+        EXPECT_EQ(other->status, 200);
+        EXPECT_EQ(home->body.size(), 10u);
+        EXPECT_EQ(other->body.size(), 12u);
+        EXPECT_NE(home->body, other->body.substr(0, 10));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 
 #include "DownloadWindowSupport.h"
 #include "soui/SMessageBox.h"
@@ -194,6 +195,113 @@ TEST_F(DownloadOddNames, EveryFileLandsWholeUnderTheDownloadFolder) {
         EXPECT_FALSE(relative.empty() || *relative.begin() == "..") << entry.path();
     }
     EXPECT_EQ(files, 5);
+}
+
+// Two packages of one category both named "setup.exe", a third whose own name
+// is "setup (2).exe", and ".." and "." in the categories ".." and "/", which
+// clean to one save path: whatever the order, each finished row's file holds
+// its own driver's bytes and none is replaced by another's.
+class DownloadTwinFiles : public DownloadActions {
+protected:
+    const wchar_t* Model() const override { return kTwinFilesModel; }
+
+    struct Served {
+        std::string name;
+        uint64_t size;
+    };
+    // What the service sends for each position (the second "setup.exe" comes
+    // from an address of its own).
+    const std::vector<Served> served{{"setup.exe", 98304},
+                                     {"twint2_engine_setup.exe", 81920},
+                                     {"setup (2).exe", 65536},
+                                     {"..", 1000},
+                                     {".", 1500}};
+
+    fs::path Under(const std::string& subpath) {
+        return root / "Driver" / "Twin Files T2" / "Windows 11 64位" / subpath;
+    }
+
+    // Waits until the row's download has finished or failed and the row
+    // shows it; the page shown, -1 when it did not end.
+    int WaitForEnd(int position) {
+        const auto ended = [&] {
+            return State(position) == TASK_COMPLETED || State(position) == TASK_FAILED;
+        };
+        if (!test::PumpUntil(ended, kDownloadTime)) return -1;
+        const int page = State(position) == TASK_COMPLETED ? 4 : 5;
+        return WaitForPage(position, page) ? page : -1;
+    }
+    // Clicks the row's button, waits until the click has reached the task
+    // (a retried row is failed until then) and then until it ends.
+    int RunToEnd(int position, const wchar_t* button) {
+        const int32_t before = State(position);
+        if (!ClickItem(position, button)) return -1;
+        if (!test::PumpUntil([&] { return State(position) != before; }, kDownloadTime)) return -1;
+        return WaitForEnd(position);
+    }
+
+    // Every row finished, each with its own bytes in the file given, and no
+    // other file anywhere.
+    void ExpectOwnFiles(const std::map<int, std::string>& subpaths) {
+        for (const auto& [position, subpath] : subpaths) {
+            EXPECT_EQ(Page(position), 4) << position;
+            const Served& file = served.at(static_cast<size_t>(position));
+            EXPECT_EQ(pelltest::FileSha256(Under(subpath).string()),
+                      pelltest::ServedFileSha256(file.name, file.size))
+                << position << " " << subpath;
+        }
+        size_t files = 0;
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            files += entry.is_regular_file() ? 1 : 0;
+        EXPECT_EQ(files, subpaths.size());
+    }
+};
+
+TEST_F(DownloadTwinFiles, StartedTogetherEachLandsInAFileOfItsOwn) {
+    ASSERT_EQ(tasks.size(), 5u);
+    ASSERT_TRUE(test::Click(Wnd(), L"btn_allchoose"));
+    ASSERT_TRUE(test::Click(Wnd(), L"btn_driver_download"));
+    for (int position = 0; position < 5; ++position) ASSERT_EQ(WaitForEnd(position), 4) << position;
+    ExpectOwnFiles({{0, "芯片组/setup.exe"},
+                    {1, "芯片组/setup (3).exe"},
+                    {2, "芯片组/setup (2).exe"},
+                    {3, "_/_"},
+                    {4, "_/_ (2)"}});
+}
+
+TEST_F(DownloadTwinFiles, OneAfterTheOtherTheLaterIsNumberedAndANewListStartsAfresh) {
+    ASSERT_EQ(tasks.size(), 5u);
+    for (int position : {1, 0, 2, 4, 3})
+        ASSERT_EQ(RunToEnd(position, L"dirverfind_download_item_btn_st"), 4) << position;
+    ExpectOwnFiles({{1, "芯片组/setup.exe"},
+                    {0, "芯片组/setup (3).exe"},
+                    {2, "芯片组/setup (2).exe"},
+                    {4, "_/_"},
+                    {3, "_/_ (2)"}});
+    // The same drivers listed again start with no claims, and claim anew.
+    Query(Wnd(), Model());
+    const std::vector<DriverTask> again = ListedTasks(Wnd());
+    ASSERT_EQ(again.size(), 5u);
+    EXPECT_EQ(os::WideToUtf8Lossy(Wnd().BuildDownloadPath(again[0])), Under("芯片组/setup.exe").string());
+    EXPECT_EQ(os::WideToUtf8Lossy(Wnd().BuildDownloadPath(again[1])), Under("芯片组/setup (3).exe").string());
+}
+
+TEST_F(DownloadTwinFiles, ARetryAfterTheOtherFinishedKeepsBothAndEachRowShowsItsOwnFile) {
+    // The recorder changes the environment, which the start-up worker reads
+    // as it starts its child processes: it must be done first.
+    ASSERT_TRUE(test::PumpUntil([&] { return !Wnd().infoWorker.IsRunning(); }));
+    BrowserRecorder fileManager("PELLUCOR_FILE_MANAGER");
+    Service().SetMode("files", "not-found", "1");
+    ASSERT_EQ(RunToEnd(1, L"dirverfind_download_item_btn_st"), 5);
+    Service().SetMode("files", "not-found", "");
+    ASSERT_EQ(RunToEnd(0, L"dirverfind_download_item_btn_st"), 4);
+    ASSERT_EQ(RunToEnd(1, L"dirverfind_download_item_btn_retry"), 4);
+    ExpectOwnFiles({{1, "芯片组/setup.exe"}, {0, "芯片组/setup (3).exe"}});
+
+    ASSERT_TRUE(ClickItem(0, L"dirverfind_download_item_btn_complete"));
+    ASSERT_TRUE(ClickItem(1, L"dirverfind_download_item_btn_complete"));
+    EXPECT_EQ(fileManager.WaitForOpened(2), (std::vector<std::string>{Under("芯片组/setup (3).exe").string(),
+                                                                      Under("芯片组/setup.exe").string()}));
 }
 
 }  // namespace
