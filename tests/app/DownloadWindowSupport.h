@@ -3,6 +3,7 @@
 // own, for the tests of the download actions, timers and the system choice.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@
 #include "soui/SControls.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
+#include "support/DownLoadManagerProbe.h"
+#include "support/TempFolder.h"
 
 namespace apptest {
 
@@ -35,8 +38,6 @@ protected:
 
     void SetUp() override {
         MainWindowTest::SetUp();
-        root = std::filesystem::temp_directory_path() / ("pellucor_dl_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(root);
         std::filesystem::create_directories(root / "Driver");
         savedDir = g_downLoadDir;
         g_downLoadDir = (root / "Driver").wstring();
@@ -47,10 +48,13 @@ protected:
     void TearDown() override {
         Service().SetMode("files", "rate", "");
         g_downLoadManager.StopAll();
-        SOUI::test::PumpUntil([] { return g_activeDownLoads == 0; });
+        // The stops show at once; the engine writes in the folder until it
+        // has confirmed the cancels.
+        EXPECT_TRUE(SOUI::test::PumpUntil(
+            [] { return g_activeDownLoads == 0 && DownLoadManagerProbe::TransfersEnded(g_downLoadManager); },
+            std::chrono::seconds(60)));
         g_startedDownLoads = 0;
         g_downLoadDir = savedDir;
-        std::filesystem::remove_all(root);
         MainWindowTest::TearDown();
     }
 
@@ -86,7 +90,8 @@ protected:
         return os::WideToUtf8Lossy(Wnd().BuildDownloadPath(tasks.at(static_cast<size_t>(position))));
     }
 
-    std::filesystem::path root;
+    pelltest::TempFolder folder{"pellucor_dl_"};
+    const std::filesystem::path& root = folder.Path();
     std::wstring savedDir;
     std::vector<DriverTask> tasks;
 };

@@ -6,6 +6,7 @@
 
 #include "ProgramRun.h"
 #include "support/LocalService.h"
+#include "support/TempFolder.h"
 
 namespace apptest {
 namespace {
@@ -16,16 +17,12 @@ class Close : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        dmi = fs::temp_directory_path() / ("pellucor_dmi_" + std::to_string(::getpid()));
-        fs::create_directories(dmi);
         for (const auto& [file, value] : {std::pair{"product_version", "ThinkBook 14 G6"},
                                           {"sys_vendor", "Zorvik"},
                                           {"product_serial", "PF3X9K"},
                                           {"product_name", "21KJ"}})
             std::ofstream(dmi / file) << value << "\n";
     }
-    void TearDown() override { fs::remove_all(dmi); }
-
     // The firmware table of a known device, for the usage report.
     std::map<std::string, std::string> Env() const {
         std::map<std::string, std::string> env = ProgramTest::Env();
@@ -33,7 +30,8 @@ protected:
         return env;
     }
 
-    fs::path dmi;
+    pelltest::TempFolder dmiFolder{"pellucor_dmi_"};
+    const fs::path& dmi = dmiFolder.Path();
 };
 
 TEST_F(Close, SendsTheUsageReportWithStatus3AndTheDeviceIdentity) {

@@ -9,6 +9,7 @@
 
 #include "ProgramRun.h"
 #include "support/LocalService.h"
+#include "support/TempFolder.h"
 
 namespace apptest {
 namespace {
@@ -39,8 +40,8 @@ TEST(GlobalsOrder, ConstructedInTheirOneOrder) {
 #endif
     pelltest::LocalService& service = pelltest::LocalService::Shared();
     service.Reset();
-    const fs::path log = fs::temp_directory_path() / ("pellucor_atexit_" + std::to_string(::getpid()));
-    fs::remove(log);
+    const pelltest::TempFolder logFolder("pellucor_atexit_");
+    const fs::path log = logFolder / "atexit.log";
     ProgramFolder folder;
     {
         ProgramRun run(folder, {{"PELLUCOR_SERVICE_URL", service.BaseUrl()},
@@ -64,7 +65,6 @@ TEST(GlobalsOrder, ConstructedInTheirOneOrder) {
         const std::string& name = found->second;
         if (name.rfind("g_", 0) == 0 || name.find("::g_") != std::string::npos) order.push_back(name);
     }
-    fs::remove(log);
     // The record pointer and the stateless converter have no destructor to
     // observe; they stand between the popup names and the database.
     const std::vector<std::string> expected = {"g_popupLayoutName[abi:cxx11]",

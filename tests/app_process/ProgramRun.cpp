@@ -20,12 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string MakeTempDir(const std::string& prefix) {
-    std::string pattern = (fs::temp_directory_path() / (prefix + "XXXXXX")).string();
-    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot make a temporary folder");
-    return pattern;
-}
-
 std::string ReadFile(const std::string& path) {
     std::ifstream in(path);
     std::stringstream text;
@@ -36,29 +30,23 @@ std::string ReadFile(const std::string& path) {
 }  // namespace
 
 ProgramFolder::ProgramFolder(const std::vector<std::string>& modules, const std::string& programName)
-    : dir(MakeTempDir("pellucor_run_")), name(programName) {
+    : name(programName) {
     const fs::path program = PELLUCOR_PROGRAM;
     const fs::path bin = program.parent_path();
-    fs::copy_file(program, fs::path(dir) / name);
+    fs::copy_file(program, dir / name);
     for (const char* library : {"libCorvane.so", "libTessaly.so", "libDravolin.so", "libFendrel.so"})
-        fs::copy_file(bin / library, fs::path(dir) / library);
-    for (const std::string& module : modules) fs::copy_file(bin / module, fs::path(dir) / module);
-    fs::copy_file(bin / "driverdownload.db3", fs::path(dir) / "driverdownload.db3");
-}
-
-ProgramFolder::~ProgramFolder() {
-    std::error_code ignored;
-    fs::remove_all(dir, ignored);
+        fs::copy_file(bin / library, dir / library);
+    for (const std::string& module : modules) fs::copy_file(bin / module, dir / module);
+    fs::copy_file(bin / "driverdownload.db3", dir / "driverdownload.db3");
 }
 
 void ProgramFolder::ExecSql(const std::string& sql) const {
-    const std::string command = "sqlite3 '" + dir + "/driverdownload.db3' \"" + sql + "\"";
+    const std::string command = "sqlite3 '" + (dir / "driverdownload.db3").string() + "' \"" + sql + "\"";
     if (std::system(command.c_str()) != 0) throw std::runtime_error("sqlite3 failed: " + sql);
 }
 
 ProgramRun::ProgramRun(const ProgramFolder& folder, const std::map<std::string, std::string>& env,
-                       const std::string& workDir)
-    : logDir(MakeTempDir("pellucor_log_")) {
+                       const std::string& workDir) {
     std::map<std::string, std::string> vars;
     for (char** e = environ; *e; ++e) {
         const std::string entry = *e;
@@ -66,7 +54,7 @@ ProgramRun::ProgramRun(const ProgramFolder& folder, const std::map<std::string, 
         if (eq != std::string::npos) vars[entry.substr(0, eq)] = entry.substr(eq + 1);
     }
     vars["QT_QPA_PLATFORM"] = "offscreen";
-    vars["SOUI_MESSAGEBOX_LOG"] = logDir + "/boxes.txt";
+    vars["SOUI_MESSAGEBOX_LOG"] = (logDir / "boxes.txt").string();
     for (const auto& [key, value] : env) vars[key] = value;
     std::vector<std::string> entries;
     for (const auto& [key, value] : vars) entries.push_back(key + "=" + value);
@@ -75,7 +63,7 @@ ProgramRun::ProgramRun(const ProgramFolder& folder, const std::map<std::string, 
     envp.push_back(nullptr);
 
     const std::string program = folder.Program();
-    const std::string output = logDir + "/output.txt";
+    const std::string output = (logDir / "output.txt").string();
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -87,13 +75,12 @@ ProgramRun::ProgramRun(const ProgramFolder& folder, const std::map<std::string, 
     if (rc != 0) throw std::runtime_error("cannot start " + program);
 }
 
+// The program has ended before its log folder goes.
 ProgramRun::~ProgramRun() {
     if (Running()) {
         ::kill(pid, SIGKILL);
         ::waitpid(pid, nullptr, 0);
     }
-    std::error_code ignored;
-    fs::remove_all(logDir, ignored);
 }
 
 bool ProgramRun::Running() {
@@ -120,13 +107,13 @@ int ProgramRun::WaitForExit(std::chrono::seconds limit) {
 
 std::vector<std::string> ProgramRun::MessageBoxes() const {
     std::vector<std::string> lines;
-    std::istringstream in(ReadFile(logDir + "/boxes.txt"));
+    std::istringstream in(ReadFile((logDir / "boxes.txt").string()));
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
 }
 
 std::string ProgramRun::Output() const {
-    return ReadFile(logDir + "/output.txt");
+    return ReadFile((logDir / "output.txt").string());
 }
 
 bool WaitUntil(const std::function<bool()>& done, std::chrono::seconds limit) {

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "support/LocalService.h"
+#include "support/TempFolder.h"
 
 namespace apptest {
 
@@ -24,17 +25,16 @@ class ProgramFolder {
 public:
     explicit ProgramFolder(const std::vector<std::string>& modules = kAllModules,
                            const std::string& programName = "Pellucor");
-    ~ProgramFolder();
     ProgramFolder(const ProgramFolder&) = delete;
     ProgramFolder& operator=(const ProgramFolder&) = delete;
 
-    const std::string& Path() const { return dir; }
-    std::string Program() const { return dir + "/" + name; }
+    std::string Path() const { return dir.Path().string(); }
+    std::string Program() const { return (dir / name).string(); }
     // Runs SQL on the folder's copy of the database.
     void ExecSql(const std::string& sql) const;
 
 private:
-    std::string dir;
+    pelltest::TempFolder dir{"pellucor_run_"};
     std::string name;
 };
 
@@ -61,9 +61,9 @@ public:
     std::string Output() const;
 
 private:
+    pelltest::TempFolder logDir{"pellucor_log_"};
     pid_t pid = -1;
     int exitCode = -2;
-    std::string logDir;
 };
 
 // Tests of the program against the shared local service, reset before each.

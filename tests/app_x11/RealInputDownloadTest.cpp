@@ -24,7 +24,9 @@
 #include "soui/SListView.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
+#include "support/DownLoadManagerProbe.h"
 #include "support/ServedFile.h"
+#include "support/TempFolder.h"
 
 using namespace SOUI;
 using namespace std::chrono_literals;
@@ -60,19 +62,19 @@ protected:
         ASSERT_FALSE(x11test::FindProgram("xdotool").empty())
             << "xdotool is not installed (Debian package xdotool, see scripts/install-deps.sh)";
         MainWindowTest::SetUp();
-        root = fs::temp_directory_path() / ("pellucor_x11_" + std::to_string(::getpid()));
-        fs::remove_all(root);
         fs::create_directories(root / "Driver");
         savedDir = g_downLoadDir;
         g_downLoadDir = (root / "Driver").wstring();
     }
     void TearDown() override {
         g_downLoadManager.StopAll();
-        test::PumpUntil([] { return g_activeDownLoads == 0; });
+        // The stops show at once; the engine writes in the folder until it
+        // has confirmed the cancels.
+        EXPECT_TRUE(test::PumpUntil(
+            [] { return g_activeDownLoads == 0 && DownLoadManagerProbe::TransfersEnded(g_downLoadManager); },
+            60s));
         g_startedDownLoads = 0;
         g_downLoadDir = savedDir;
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
         MainWindowTest::TearDown();
         EXPECT_TRUE(boxes.Texts().empty())
             << "a message box came up: " << os::WideToUtf8Lossy(boxes.Texts().at(0));
@@ -125,7 +127,8 @@ protected:
     // The flow raises no message box; one that comes up all the same is
     // answered rather than left waiting for a person.
     test::MessageBoxAnswerer boxes;
-    fs::path root;
+    pelltest::TempFolder folder{"pellucor_x11_"};
+    const fs::path& root = folder.Path();
     std::wstring savedDir;
 };
 

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "datacollection/CmdCommandOp.h"
+#include "support/TempFolder.h"
 
 using namespace tessaly;
 
@@ -99,7 +100,8 @@ TEST_F(CmdCommandOpTest, OneRunnerPerProcess) {
 }
 
 TEST_F(CmdCommandOpTest, StopsAChildThatIsStillRunningAndWhatItStarted) {
-    const std::string pidFile = ::testing::TempDir() + "cmd_child_" + std::to_string(::getpid());
+    const pelltest::TempFolder folder("cmd_child_");
+    const std::string pidFile = (folder / "pid").string();
     CCmdCommandOp* runner = CreateCmdCommandOp();
     ASSERT_NE(runner, nullptr);
     SetCmdOutputCallback(runner, &Collect, 0);
@@ -112,7 +114,6 @@ TEST_F(CmdCommandOpTest, StopsAChildThatIsStillRunningAndWhatItStarted) {
 
     EXPECT_TRUE(DestroyCmdCommandOp(runner));
     EXPECT_TRUE(WaitUntil([grandchild] { return Ended(grandchild); }));
-    std::remove(pidFile.c_str());
 }
 
 TEST_F(CmdCommandOpTest, RefusesACommandLongerThanTheCommandLine) {

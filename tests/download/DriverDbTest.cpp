@@ -11,6 +11,7 @@
 
 #include "download/StringConverter.h"
 #include "os/ModulePath.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -24,17 +25,11 @@ const std::set<int> kIconNumbers = {0,  1,  2,  4,  5,  6,  7,  8,  9,  10, 11, 
 class DriverDbTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::path(::testing::TempDir()) / "下载库XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
         g_downLoadDir = L"unchanged dir";
         g_maxDownLoadsText = L"unchanged count";
         g_maxDownLoads = 0;
     }
-    void TearDown() override {
-        db.Close();
-        fs::remove_all(folder);
-    }
+    void TearDown() override { db.Close(); }
 
     void OpenShippedCopy() {
         const fs::path programDir = g_stringConverter.WideToMultiByte(os::ExecutableDir());
@@ -64,7 +59,8 @@ protected:
         return rows;
     }
 
-    fs::path folder;
+    pelltest::TempFolder temp{"下载库"};
+    const fs::path& folder = temp.Path();
     CDriverDb db;
 };
 

@@ -28,8 +28,11 @@ protected:
         g_downLoadManager.SetMaxDownLoads(6);
     }
     void TearDown() override {
+        // A test that ended half-way leaves transfers of the global manager
+        // writing in the folder.
+        g_downLoadManager.StopAll();
+        EXPECT_TRUE(WaitUntil([] { return DownLoadManagerProbe::TransfersEnded(g_downLoadManager); }));
         g_driverTaskList.Clear();
-        ManagerTest::TearDown();
     }
 
     // Lists a task for the file, as the list fill would.

@@ -13,30 +13,10 @@ const std::vector<ServedDriver> kDrivers = {
     {"aurex14g3_chipset_10.1.exe", 1048576}, {"aurex14g3_graphics_31.0.exe", 3145728},
 };
 
-std::vector<DownLoadSlot> DownLoadManagerProbe::Slots(CDownLoadManager& m) {
-    os::ScopedLock held(m.lock);
-    std::vector<DownLoadSlot> copy;
-    for (const DownLoadSlot* slot : m.slots) copy.push_back(*slot);
-    return copy;
-}
-
-size_t DownLoadManagerProbe::Pending(CDownLoadManager& m) {
-    os::ScopedLock held(m.lock);
-    return m.pending.size();
-}
-
 void ManagerTest::SetUp() {
     service.Reset();
     setenv("PELLUCOR_CA_FILE", service.CertificateFile().c_str(), 1);
-    dir = fs::temp_directory_path() / ("manager-" + std::to_string(::getpid()) + "-" +
-                                       ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
     g_downLoadEventQueue.Clear();
-}
-
-void ManagerTest::TearDown() {
-    fs::remove_all(dir);
 }
 
 PendingDownLoad ManagerTest::Request(int32_t taskId, const ServedDriver& file) const {

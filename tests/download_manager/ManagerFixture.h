@@ -13,14 +13,9 @@
 #include "download/DownLoadEvent.h"
 #include "download/DownLoadManager.h"
 #include "download/PendingDownLoad.h"
+#include "support/DownLoadManagerProbe.h"
 #include "support/LocalService.h"
-
-// Tests read (and may hold) the manager's state through this friend.
-struct DownLoadManagerProbe {
-    static std::vector<DownLoadSlot> Slots(CDownLoadManager& m);
-    static size_t Pending(CDownLoadManager& m);
-    static os::ReentrantLock& Lock(CDownLoadManager& m) { return m.lock; }
-};
+#include "support/TempFolder.h"
 
 // A served driver file of the sample catalogue.
 struct ServedDriver {
@@ -32,7 +27,6 @@ extern const std::vector<ServedDriver> kDrivers;  // six files, small to large
 class ManagerTest : public ::testing::Test {
 protected:
     void SetUp() override;
-    void TearDown() override;
 
     PendingDownLoad Request(int32_t taskId, const ServedDriver& file) const;
     std::string Target(const ServedDriver& file) const;
@@ -50,6 +44,7 @@ protected:
     void DrainEvents();
 
     pelltest::LocalService& service = pelltest::LocalService::Shared();
-    std::filesystem::path dir;
+    pelltest::TempFolder folder{"manager_"};
+    const std::filesystem::path& dir = folder.Path();
     std::vector<DownLoadEvent> events;
 };

@@ -12,6 +12,7 @@
 #include "download/DownLoadCounters.h"
 #include "download/EventQueue.h"
 #include "dravolin/Dravolin.h"
+#include "support/PartialFileHeld.h"
 #include "support/ServedFile.h"
 
 namespace fs = std::filesystem;
@@ -41,6 +42,14 @@ struct StatusTap {
 
 // Keeps the engine's progress reports of one handle away from the manager.
 int32_t SwallowData(int32_t, float, int32_t, void*) {
+    return 1;
+}
+
+// Keeps the engine's statuses of one handle away from the manager, noting
+// the last, so that a test still sees its transfer end.
+std::atomic<int32_t> swallowedStatus{0};
+int32_t SwallowStatus(int32_t, int32_t status, void*) {
+    swallowedStatus = status;
     return 1;
 }
 
@@ -258,7 +267,8 @@ TEST_F(ManagerTest, ProgressPostsOnlyOnChangeAndOnlyOtherStatusesFreeTheSlot) {
     const int32_t handle = Probe::Slots(manager)[0].handle;
     DriverDownLoad_DataCallBack_Log(&SwallowData, handle, nullptr);
     // The engine's own statuses stay away from the manager too.
-    DriverDownLoad_ErrorCallBack_Log([](int32_t, int32_t, void*) -> int32_t { return 1; }, handle, nullptr);
+    swallowedStatus = 0;
+    DriverDownLoad_ErrorCallBack_Log(&SwallowStatus, handle, nullptr);
 
     Files("rate", "65536");
     manager.SetMaxDownLoads(1);
@@ -288,6 +298,11 @@ TEST_F(ManagerTest, ProgressPostsOnlyOnChangeAndOnlyOtherStatusesFreeTheSlot) {
     EXPECT_EQ(events[2].code, EVT_DOWNLOAD_FAILED);
     EXPECT_EQ(events[2].taskId, 1);
     EXPECT_EQ(Probe::Slots(manager)[0].speedText, L"2KB/S");
+
+    // The manager has let the slot go, but the engine still runs the
+    // transfer and writes in the folder until it confirms the cancel.
+    DriverDownLoad_Cancel(handle);
+    EXPECT_TRUE(WaitUntil([] { return swallowedStatus != 0; }));
 }
 
 // A pause that meets a transfer which has just finished is refused by the
@@ -384,6 +399,11 @@ TEST_F(ManagerTest, CloseCancelsRunningTransfersAndPostsNothingAfterwards) {
     EXPECT_FALSE(g_downLoadEventQueue.Pop(late)) << "event " << late.code << " after Close";
     EXPECT_FALSE(fs::exists(Target(kBig)));
     EXPECT_FALSE(fs::exists(Target(kDrivers[4])));
+    // Closed handles report nothing, not even their end: the transfers are
+    // over once the engine has let go of their partial files.
+    EXPECT_TRUE(WaitUntil([&] {
+        return !pelltest::PartialFileHeld(Target(kBig)) && !pelltest::PartialFileHeld(Target(kDrivers[4]));
+    }));
 }
 
 // A program that ends while its downloads run: the globals are torn down
@@ -427,4 +447,6 @@ TEST_F(ManagerTest, StopAllEndsQueuedRunningAndPausedDownloadsOnceEach) {
         EXPECT_EQ(CountEvents(EVT_DOWNLOAD_DONE, id), 0u) << id;
         EXPECT_FALSE(fs::exists(Target(kDrivers[id + 2]))) << id;
     }
+    // The stop notices came at once; the engine confirms the cancels later.
+    EXPECT_TRUE(WaitUntil([&] { return Probe::TransfersEnded(manager); }));
 }

@@ -15,7 +15,9 @@
 
 #include "EngineClient.h"
 #include "support/LocalService.h"
+#include "support/PartialFileHeld.h"
 #include "support/ServedFile.h"
+#include "support/TempFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -34,14 +36,9 @@ protected:
     void SetUp() override {
         service.Reset();
         setenv("PELLUCOR_CA_FILE", service.CertificateFile().c_str(), 1);
-        dir = fs::temp_directory_path() /
-              ("dravolin-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name()) /
-              "驱动";
-        fs::remove_all(dir.parent_path());
+        dir = folder / "驱动";
         fs::create_directories(dir);
     }
-    void TearDown() override { fs::remove_all(dir.parent_path()); }
 
     std::string Url(const ServedFile& f) const { return service.BaseUrl() + "/files/" + f.name; }
     std::string Target(const ServedFile& f) const { return (dir / f.name).string(); }
@@ -91,7 +88,8 @@ protected:
     }
 
     pelltest::LocalService& service = pelltest::LocalService::Shared();
-    fs::path dir;
+    pelltest::TempFolder folder{"dravolin_"};
+    fs::path dir;  // inside folder, with a name outside ASCII
 };
 
 std::string Quoted(const std::string& text) {
@@ -309,6 +307,9 @@ TEST_F(EngineTest, UnknownHandlesAreRefusedAndFreedHandlesFallSilent) {
     EXPECT_EQ(engine->NextStatus(std::chrono::seconds(2)), 0);
     EXPECT_LE(engine->Percents().size(), reported + 1);  // at most one already under way
     EXPECT_FALSE(fs::exists(Target(kBig)));
+    // Silent to the end: the abandoned transfer is over once its partial
+    // file is let go.
+    EXPECT_TRUE(WaitUntil([&] { return !pelltest::PartialFileHeld(Target(kBig)); }));
 }
 
 // Two transfers into one file: the second fails at once without asking the
@@ -347,7 +348,7 @@ TEST_F(EngineTest, FileOfACancelledTransferIsTakenOverOnceItLetsGo) {
 }
 
 TEST_F(EngineTest, FileThatAnotherProcessWritesIsLeftToIt) {
-    const std::string target = (dir.parent_path() / kBig.name).string();  // the helper takes ASCII paths
+    const std::string target = (folder.Path() / kBig.name).string();  // the helper takes ASCII paths
     Files("rate", "262144");
     OtherProcessFetch other("", Url(kBig), target, kBig.size);
     ASSERT_TRUE(WaitUntil([&] {
@@ -369,7 +370,7 @@ TEST_F(EngineTest, FileThatAnotherProcessWritesIsLeftToIt) {
 // over the system's in a mount namespace; that needs root.
 TEST_F(EngineTest, NamedCaFileReplacesTheSystemStore) {
     if (::geteuid() != 0) GTEST_SKIP() << "mounting a trust store needs root";
-    const fs::path work = dir.parent_path();
+    const fs::path work = folder.Path();
     const fs::path store = work / "store";
     fs::create_directories(store);
     const std::string serverCert = service.CertificateFile();
@@ -448,7 +449,7 @@ TEST_F(EngineTest, AnswerOfAnotherSizeThanExpectedNeverBecomesTheFile) {
 }
 
 TEST_F(EngineTest, FullDiskLeavesNoPartialOrRecordBehind) {
-    SmallFileSystem small(dir.parent_path() / "small");
+    SmallFileSystem small(folder.Path() / "small");
     if (!small.mounted) GTEST_SKIP() << "cannot mount a small tmpfs here: " << std::strerror(small.error);
     {
         std::ofstream filler(small.mountPoint / "filler", std::ios::binary);

@@ -7,6 +7,8 @@
 #include <memory>
 #include <sstream>
 
+#include "support/TempFolder.h"
+
 namespace fs = std::filesystem;
 using dravolin::PartialFile;
 
@@ -14,14 +16,7 @@ namespace {
 
 class PartialFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("partial-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        target = (dir / "driver.exe").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
+    void SetUp() override { target = (dir / "driver.exe").string(); }
 
     static std::string Read(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -30,7 +25,8 @@ protected:
         return s.str();
     }
 
-    fs::path dir;
+    pelltest::TempFolder folder{"partial_"};
+    const fs::path& dir = folder.Path();
     std::string target;
 };
 

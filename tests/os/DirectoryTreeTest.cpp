@@ -7,29 +7,22 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/TempFolder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
 class DirectoryTree : public ::testing::Test {
 protected:
-    void SetUp() override {
-        root_ = fs::temp_directory_path() / ("pell_dirtree_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
-        fs::create_directories(root_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(root_ / "locked", fs::perms::owner_all, ignored);
-        fs::remove_all(root_, ignored);
-    }
     // The temporary folder's name is ASCII, so widening it byte by byte is exact.
     std::wstring Wide(const fs::path& p) const {
         const std::string narrow = p.string();
         return std::wstring(narrow.begin(), narrow.end());
     }
 
-    fs::path root_;
+    pelltest::TempFolder folder_{"pell_dirtree_"};
+    const fs::path& root_ = folder_.Path();
 };
 
 TEST_F(DirectoryTree, CreatesEveryMissingFolder) {

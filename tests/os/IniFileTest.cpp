@@ -1,11 +1,12 @@
 #include "os/IniFile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -13,16 +14,6 @@ namespace fs = std::filesystem;
 
 class IniFile : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("pell_ini_" + std::to_string(::getpid()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
-
     // Writes the bytes to a file and names it as the program would.
     std::wstring Write(const std::string& bytes) {
         const fs::path file = dir_ / ("f" + std::to_string(count_++) + ".ini");
@@ -40,7 +31,8 @@ protected:
         return value;
     }
 
-    fs::path dir_;
+    pelltest::TempFolder folder_{"pell_ini_"};
+    const fs::path& dir_ = folder_.Path();
     int count_ = 0;
 };
 

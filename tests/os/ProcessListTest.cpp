@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "os/ProcessList.h"
+#include "support/TempFolder.h"
 
 extern char** environ;
 
@@ -17,8 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(ProcessList, CountsRunningProcessesByExactFileNameAndNotEndedOnes) {
-    const fs::path dir = fs::temp_directory_path() / ("process_list_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
+    const pelltest::TempFolder dir("process_list_");
     const std::string name = "PlProbe" + std::to_string(::getpid());
     fs::copy_file("/bin/sleep", dir / name);
     char seconds[] = "30";
@@ -37,7 +37,6 @@ TEST(ProcessList, CountsRunningProcessesByExactFileNameAndNotEndedOnes) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(os::CountProcessesNamed(name), 0);
     ::waitpid(child, nullptr, 0);
-    fs::remove_all(dir);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <string>
 
+#include "support/TempFolder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -29,14 +31,11 @@ std::pair<std::string, std::string> RunProbe(const fs::path& probe, const std::s
 class ProcessView : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("pell-驱动 目录-" + std::to_string(::getpid()));
-        fs::create_directories(dir);
         probe = dir / "探针";
         fs::copy_file(PELL_OS_PROBE_PATH, probe, fs::copy_options::overwrite_existing);
     }
-    void TearDown() override { fs::remove_all(dir); }
-
-    fs::path dir;
+    pelltest::TempFolder folder{"pell-驱动 目录-"};
+    const fs::path& dir = folder.Path();
     fs::path probe;
 };
 

@@ -1,11 +1,12 @@
 #include "os/UsbDrives.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -16,8 +17,6 @@ namespace fs = std::filesystem;
 class UsbDrives : public ::testing::Test {
 protected:
     void SetUp() override {
-        top_ = fs::temp_directory_path() / ("pell_usb_" + std::to_string(::getpid()));
-        fs::remove_all(top_);
         sysfs_ = top_ / "usb1" / "sys";
         Device("8:1", "class-sda1",
                "devices/pci0000:00/0000:00:17.0/ata1/host0/target0:0:0/0:0:0:0/block/sda/sda1");
@@ -33,11 +32,6 @@ protected:
         Device("", "sdd1",
                "devices/platform/xhci-hcd.0/usb1/1-1/1-1:1.0/host8/target8:0:0/8:0:0:0/block/sdd/sdd1");
     }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(top_, ignored);
-    }
-
     void Device(const std::string& number, const std::string& name, const std::string& path) {
         fs::create_directories(sysfs_ / path);
         fs::create_directories(sysfs_ / "dev" / "block");
@@ -62,7 +56,8 @@ protected:
             sysfs_.string());
     }
 
-    fs::path top_;
+    pelltest::TempFolder folder_{"pell_usb_"};
+    const fs::path& top_ = folder_.Path();
     fs::path sysfs_;
 };
 

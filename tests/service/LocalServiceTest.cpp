@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -218,15 +218,8 @@ TEST_F(LocalServiceTest, UnknownFaultModeIsRefused) {
 // the service. Two drivers of one file name so get two contents.
 TEST(LocalServiceCatalogue, ADriversOwnFilePathIsAnsweredAsItStandsOrOnTheService) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("pell_catalogue_" + std::to_string(::getpid()));
-    fs::create_directories(dir);
-    struct RemovedAtEnd {
-        fs::path dir;
-        ~RemovedAtEnd() {
-            std::error_code ec;
-            fs::remove_all(dir, ec);
-        }
-    } removed{dir};
+    const pelltest::TempFolder folder("pell_catalogue_");
+    const fs::path& dir = folder.Path();
     std::ofstream(dir / "oses.json") << R"([{"ID": "42", "NAME": "Windows 11 64位"}])";
     std::ofstream(dir / "parts.json") << R"([{"PartID": "1", "PartName": "芯片组", "OrderNum": "1"}])";
     std::ofstream(dir / "models.json") << R"([{"codeName": "Elsewhere 2", "categoryid": "9902",

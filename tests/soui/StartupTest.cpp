@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TempFolder.h"
+
 namespace souitest {
 namespace {
 
@@ -23,10 +25,8 @@ struct ProbeResult {
 ProbeResult RunProbeWith(const std::vector<std::string>& modules, const std::string& folderName,
                          const std::string& argument = "") {
     const fs::path probe = SOUI_STARTUP_PROBE;
-    const fs::path dir =
-        fs::temp_directory_path() / ("soui_startup_" + folderName + "_" + std::to_string(getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
+    const pelltest::TempFolder folder("soui_startup_" + folderName + "_");
+    const fs::path& dir = folder.Path();
     fs::copy_file(probe, dir / probe.filename());
     for (const auto& module : modules) fs::copy_file(probe.parent_path() / module, dir / module);
     ProbeResult result;
@@ -42,7 +42,6 @@ ProbeResult RunProbeWith(const std::vector<std::string>& modules, const std::str
     }
     std::ifstream boxes(log);
     result.boxes.assign(std::istreambuf_iterator<char>(boxes), std::istreambuf_iterator<char>());
-    fs::remove_all(dir);
     return result;
 }
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -8,6 +7,7 @@
 #include "soui/SDropDownWnd.h"
 #include "soui/SFileDialog.h"
 #include "soui/STestApi.h"
+#include "support/TempFolder.h"
 
 namespace {
 
@@ -19,18 +19,16 @@ class FileDialogs : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { SOUI::test::UseOffscreenPlatform(); }
     void SetUp() override {
-        root_ = fs::temp_directory_path() / ("pell_dialogs_" + std::to_string(::getpid()));
-        fs::remove_all(root_);
         fs::create_directories(root_ / "sub");
         std::ofstream(root_ / "a.txt") << "a";
     }
-    void TearDown() override { fs::remove_all(root_); }
     std::wstring Path(const std::string& rel = {}) const {
         const std::string p = rel.empty() ? root_.string() : (root_ / rel).string();
         return std::wstring(p.begin(), p.end());
     }
 
-    fs::path root_;
+    pelltest::TempFolder folder_{"pell_dialogs_"};
+    const fs::path& root_ = folder_.Path();
     DialogAnswerer answerer_;
 };
 

@@ -21,13 +21,8 @@ std::vector<std::string> ReadLines(const std::string& path) {
 
 }  // namespace
 
-BrowserRecorder::BrowserRecorder(const char* variable) : variable_(variable) {
-    std::string pattern = std::filesystem::temp_directory_path().string() + "/browser_XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot make a folder for the browser stand-in");
-    dir_ = pattern;
-    script_ = dir_ + "/open";
-    log_ = dir_ + "/opened";
+BrowserRecorder::BrowserRecorder(const char* variable)
+    : variable_(variable), script_((dir_ / "open").string()), log_((dir_ / "opened").string()) {
     {
         // One appending write per address.
         std::ofstream script(script_);
@@ -39,8 +34,6 @@ BrowserRecorder::BrowserRecorder(const char* variable) : variable_(variable) {
 
 BrowserRecorder::~BrowserRecorder() {
     ::unsetenv(variable_.c_str());
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
 }
 
 std::vector<std::string> BrowserRecorder::WaitForOpened(size_t count) const {

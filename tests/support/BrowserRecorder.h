@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TempFolder.h"
+
 class BrowserRecorder {
 public:
     explicit BrowserRecorder(const char* variable = "PELLUCOR_BROWSER");
@@ -16,7 +18,7 @@ public:
 
 private:
     std::string variable_;
-    std::string dir_;
+    pelltest::TempFolder dir_{"browser_"};
     std::string script_;
     std::string log_;
 };

@@ -107,24 +107,14 @@ std::string LoggedRequest::Header(const std::string& name) const {
     return {};
 }
 
-LocalService::LocalService(const std::string& dataDir) {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pell-service-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("LocalService: cannot make a temporary folder");
-    tempDir_ = pattern;
-    try {
-        MakeCertificate(tempDir_);
-        Start(dataDir);
-    } catch (...) {
-        std::error_code ec;
-        std::filesystem::remove_all(tempDir_, ec);
-        throw;
-    }
+LocalService::LocalService(const std::string& dataDir) : tempDir_("pell-service-") {
+    MakeCertificate(tempDir_.Path().string());
+    Start(dataDir);
 }
 
+// The service has ended before its folder goes.
 LocalService::~LocalService() {
     Stop();
-    std::error_code ec;
-    std::filesystem::remove_all(tempDir_, ec);
 }
 
 LocalService& LocalService::Shared() {
@@ -136,9 +126,12 @@ void LocalService::Start(const std::string& dataDir) {
     for (int attempt = 0; attempt < kStartAttempts; ++attempt) {
         port_ = UnusedPort();
         baseUrl_ = "https://127.0.0.1:" + std::to_string(port_);
-        std::vector<std::string> args{
-            PELL_LOCAL_SERVICE_PATH, std::to_string(port_), "--cert", tempDir_ + "/cert.pem", "--key",
-            tempDir_ + "/key.pem"};
+        std::vector<std::string> args{PELL_LOCAL_SERVICE_PATH,
+                                      std::to_string(port_),
+                                      "--cert",
+                                      (tempDir_ / "cert.pem").string(),
+                                      "--key",
+                                      (tempDir_ / "key.pem").string()};
         if (!dataDir.empty()) {
             args.push_back("--data");
             args.push_back(dataDir);

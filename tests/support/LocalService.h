@@ -25,6 +25,8 @@
 #include <string>
 #include <vector>
 
+#include "support/TempFolder.h"
+
 namespace pelltest {
 
 // One request as the service received it.
@@ -53,7 +55,7 @@ public:
     const std::string& BaseUrl() const { return baseUrl_; }
     int Port() const { return port_; }
     // The service's self-signed certificate (PEM), for clients that verify it.
-    std::string CertificateFile() const { return tempDir_ + "/cert.pem"; }
+    std::string CertificateFile() const { return (tempDir_ / "cert.pem").string(); }
 
     // Fault names: "none", "no-brace", "cut-json", "invalid-json", "oversize",
     // "http-500", "headers-only", "close", "silent", "stall", "trickle",
@@ -82,7 +84,7 @@ private:
     void Stop();
     std::string Control(const std::string& method, const std::string& path, const std::string& body) const;
 
-    std::string tempDir_;
+    TempFolder tempDir_;
     std::string baseUrl_;
     int port_ = 0;
     pid_t pid_ = -1;

@@ -1,7 +1,6 @@
 // The program's file dialog and folder browser over the window layer's,
 // answered by the layer's dialog test hook.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +12,7 @@
 #include "soui/SDialogTestHook.h"
 #include "soui/SDropDownWnd.h"
 #include "soui/STestApi.h"
+#include "support/TempFolder.h"
 
 namespace apptest {
 namespace {
@@ -28,19 +28,16 @@ class FileDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         Framework();
-        root = fs::temp_directory_path() / ("pell_filedialog_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
         fs::create_directories(root / "下载" / "sub");
         for (const char* name : {"a.txt", "Report.TXT", "Tool.LNK"})
             std::ofstream(root / "下载" / name) << name;
         ASSERT_NE(owner.CreateEx(nullptr, SOUI::WS_POPUP, 0, 0, 0, 100, 100), nullptr);
     }
-    void TearDown() override { fs::remove_all(root); }
 
     fs::path Folder() const { return root / "下载"; }
 
-    fs::path root;
+    pelltest::TempFolder folder{"pell_filedialog_"};
+    const fs::path& root = folder.Path();
     // A window to be modal over; it goes with the fixture.
     SOUI::SDropDownWnd owner{nullptr};
     SOUI::test::DialogAnswerer answers;

@@ -31,6 +31,7 @@
 #include "soui/SDialogTestHook.h"
 #include "soui/STestApi.h"
 #include "soui/SystemApi.h"
+#include "support/TempFolder.h"
 
 extern char** environ;
 
@@ -278,18 +279,12 @@ protected:
         DropPendingQuit();
         fendrellog::Reset();
         savedDownLoadDir = g_downLoadDir;
-        root = fs::temp_directory_path() / ("pell_pack_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
         downLoadDir = root / "下载目录" / "Driver";
         fs::create_directories(downLoadDir);
         g_downLoadDir = Wide(downLoadDir);
     }
 
-    void TearDown() override {
-        g_downLoadDir = savedDownLoadDir;
-        fs::remove_all(root);
-    }
+    void TearDown() override { g_downLoadDir = savedDownLoadDir; }
 
     // Drivers as the download leaves them: Chinese and long names, nested
     // folders, an empty file and an empty folder.
@@ -341,7 +336,9 @@ protected:
     }
 
     std::wstring savedDownLoadDir;
-    fs::path root;
+    // Also holds the tree that xorriso extracts, read-only as in the image.
+    pelltest::TempFolder folder{"pell_pack_"};
+    const fs::path& root = folder.Path();
     fs::path downLoadDir;
     test::DialogAnswerer answers;
 };
@@ -591,8 +588,9 @@ TEST_F(PopWndPack, WmCloseWhilePackingEndsWithoutQuestionAndNoCallbackFollows) {
 // Paths are not bounded at 260 characters: a long download folder is proposed
 // whole and the image lands under its whole name.
 TEST_F(PopWndPack, LongDownloadFolderIsProposedAndPackedWhole) {
+    // Long enough below any temporary folder.
     fs::path deep = root;
-    for (int i = 0; i < 6; ++i) deep /= std::string(40, static_cast<char>('a' + i)) + "驱动";
+    for (int i = 0; i < 7; ++i) deep /= std::string(40, static_cast<char>('a' + i)) + "驱动";
     deep /= "Driver";
     fs::create_directories(deep);
     g_downLoadDir = Wide(deep);

@@ -2,7 +2,6 @@
 // database.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <string>
@@ -19,11 +18,8 @@
 #include "soui/SDialogTestHook.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
-
-// The manager's limit is private; tests read it through its friend.
-struct DownLoadManagerProbe {
-    static int32_t MaxDownLoads(CDownLoadManager& manager) { return manager.maxDownLoads; }
-};
+#include "support/DownLoadManagerProbe.h"
+#include "support/TempFolder.h"
 
 namespace apptest {
 namespace {
@@ -66,9 +62,6 @@ protected:
         Framework();
         DropPendingQuit();
         saved = {g_downLoadDir, g_maxDownLoadsText, g_maxDownLoads};
-        root = fs::temp_directory_path() / ("pell_set_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(root);
         fs::create_directories(root / "db");
         // Never the shipped file that other tests read.
         fs::copy_file(Narrow(os::ExecutableDir()) + "driverdownload.db3", root / "db" / "driverdownload.db3");
@@ -89,7 +82,6 @@ protected:
         g_maxDownLoadsText = saved.countText;
         g_maxDownLoads = saved.count;
         g_downLoadManager.SetMaxDownLoads(0);
-        fs::remove_all(root);
     }
 
     // tb_set rows added since the test began, oldest first.
@@ -117,7 +109,8 @@ protected:
         std::wstring countText;
         int32_t count;
     } saved;
-    fs::path root;
+    pelltest::TempFolder folder{"pell_set_"};
+    const fs::path& root = folder.Path();
     fs::path prog;
     size_t baseRows = 0;
     test::DialogAnswerer answers;
@@ -299,8 +292,9 @@ TEST_F(PopWndSet, RootFolderGivesTheSeparatorTwice) {
 // Paths are not bounded at 260 characters: a long folder is shown, offered
 // and stored whole.
 TEST_F(PopWndSet, LongFolderIsKeptWhole) {
+    // Long enough below any temporary folder.
     fs::path deep = root;
-    for (int i = 0; i < 6; ++i) deep /= std::string(40, static_cast<char>('a' + i)) + "目录";
+    for (int i = 0; i < 7; ++i) deep /= std::string(40, static_cast<char>('a' + i)) + "目录";
     fs::create_directories(deep / "Driver");
     g_downLoadDir = Wide(deep / "Driver");
     ASSERT_GT(g_downLoadDir.size(), 300u);

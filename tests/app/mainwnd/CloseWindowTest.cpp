@@ -11,6 +11,8 @@
 #include "soui/SMessageBox.h"
 #include "soui/SMessageLoop.h"
 #include "soui/STestApi.h"
+#include "support/DownLoadManagerProbe.h"
+#include "support/TempFolder.h"
 
 using namespace SOUI;
 
@@ -29,8 +31,7 @@ TEST_F(CloseWindow, CancelOnTheQuestionKeepsWindowDownloadsAndTimers) {
     // slowly the window gets there. The engine writes its partial file a
     // mebibyte at a time, so the rate fills one in about a second.
     Service().SetMode("files", "rate", "1048576");
-    const fs::path target = fs::temp_directory_path() / ("pellucor_close_" + std::to_string(::getpid()));
-    fs::create_directories(target);
+    const pelltest::TempFolder target("pellucor_close_");
     PendingDownLoad request;
     request.kind = 2;
     request.taskId = 900001;
@@ -45,11 +46,13 @@ TEST_F(CloseWindow, CancelOnTheQuestionKeepsWindowDownloadsAndTimers) {
     EXPECT_EQ(answers.Texts(), std::vector<std::wstring>{L"有正在下载的任务，确认退出吗？"});
     EXPECT_TRUE(Wnd().IsWindow());
     EXPECT_EQ(g_activeDownLoads.load(), 1);
-    // The transfer goes on: bytes keep arriving in its partial file.
+    // The transfer goes on: bytes keep arriving in its partial file. (A
+    // missing file has no size, not a large one.)
     EXPECT_TRUE(test::PumpUntil(
         [&] {
             std::error_code ec;
-            return fs::file_size(target / "audio.zip.part", ec) > 0;
+            const uintmax_t size = fs::file_size(target / "audio.zip.part", ec);
+            return !ec && size > 0;
         },
         std::chrono::seconds(120)));
     EXPECT_TRUE(Service().Log(kStatistics).empty());
@@ -57,8 +60,11 @@ TEST_F(CloseWindow, CancelOnTheQuestionKeepsWindowDownloadsAndTimers) {
     EXPECT_TRUE(Wnd().KillTimer(1));
     EXPECT_TRUE(Wnd().KillTimer(3));
 
-    g_downLoadManager.Stop(request);
-    fs::remove_all(target);
+    // Stop acts on a started transfer only; the stop shows at once, and the
+    // engine writes in the folder until it has confirmed the cancel.
+    ASSERT_TRUE(g_downLoadManager.Stop(request));
+    EXPECT_TRUE(test::PumpUntil([] { return DownLoadManagerProbe::TransfersEnded(g_downLoadManager); },
+                                std::chrono::seconds(60)));
 }
 
 TEST_F(CloseWindow, WithoutDownloadsItAsksNothingAndSendsTheReport) {

@@ -131,6 +131,10 @@ TEST_F(DownloadActions, StopReturnsTheItemToItsStartAndLeavesNoFile) {
     ASSERT_TRUE(WaitForPage(3, 2));
     ASSERT_TRUE(ClickItem(3, L"dirverfind_download_item_btn_pause"));
     ASSERT_TRUE(WaitForPage(3, 3));
+    // The pause shows at once; the engine writes in the folder until it has
+    // confirmed it.
+    ASSERT_TRUE(test::PumpUntil([] { return DownLoadManagerProbe::TransfersEnded(g_downLoadManager); },
+                                kDownloadTime));
     // Stop makes the file's folder again, as pause and resume do.
     fs::remove_all(Saved(3).parent_path());
     ASSERT_TRUE(ClickItem(3, L"dirverfind_download_item_btn_close_4"));

@@ -12,6 +12,7 @@
 #include "download/DownLoadCounters.h"
 #include "download/DownLoadEvent.h"
 #include "download/EventQueue.h"
+#include "support/TempFolder.h"
 
 using namespace SOUI;
 
@@ -389,8 +390,9 @@ TEST_F(DownloadListAdapterTest, DispatcherEventsReachTheItemsAndThePicture) {
     for (const auto& [position, page] : pages) EXPECT_TRUE(WaitForPage(Wnd(), position, page)) << position;
 
     // Pictures of the top and the end of the list ($PELL_SHOT_DIR keeps them).
+    const pelltest::TempFolder shots("driver_list_shots_");
     const char* dir = std::getenv("PELL_SHOT_DIR");
-    const std::filesystem::path folder = dir != nullptr ? dir : testing::TempDir();
+    const std::filesystem::path folder = dir != nullptr ? std::filesystem::path(dir) : shots.Path();
     for (const auto& [scroll, file] :
          {std::pair{0, "driver_list_top.png"}, std::pair{10000, "driver_list_end.png"}}) {
         Wnd().driverListView->SetScrollPos(TRUE, scroll, TRUE);

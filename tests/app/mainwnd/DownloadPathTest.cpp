@@ -9,6 +9,7 @@
 #include "download/DownLoadCounters.h"
 #include "download/DriverDb.h"
 #include "soui/STestApi.h"
+#include "support/TempFolder.h"
 
 using namespace SOUI;
 
@@ -21,15 +22,12 @@ class DownloadPath : public MainWindowTest {
 protected:
     void SetUp() override {
         MainWindowTest::SetUp();
-        root = fs::temp_directory_path() / ("pellucor_paths_" + std::to_string(::getpid()));
-        fs::remove_all(root);
         fs::create_directories(root / "downloads");
         savedDir = g_downLoadDir;
         g_downLoadDir = (root / "downloads").wstring();
     }
     void TearDown() override {
         g_downLoadDir = savedDir;
-        fs::remove_all(root);
         MainWindowTest::TearDown();
     }
 
@@ -55,7 +53,8 @@ protected:
         return std::distance(normal.begin(), normal.end()) == std::distance(base.begin(), base.end()) + 4;
     }
 
-    fs::path root;
+    pelltest::TempFolder folder{"pellucor_paths_"};
+    const fs::path& root = folder.Path();
     std::wstring savedDir;
 };
 

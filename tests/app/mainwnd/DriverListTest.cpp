@@ -13,6 +13,7 @@
 #include "app/ProgramGlobals.h"
 #include "download/DriverDb.h"
 #include "os/ModulePath.h"
+#include "support/TempFolder.h"
 
 using namespace SOUI;
 
@@ -135,32 +136,32 @@ TEST_F(DriverListTest, SecondAnswerReplacesBothListsWithFreshIdentifiers) {
     }
 }
 
-// The database file beside the program, copied with one icon name emptied.
-std::filesystem::path DatabaseWithEmptyIcon(const std::string& partName) {
-    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "driverlist_db";
-    std::filesystem::create_directories(dir);
+// The database file beside the program, copied into `dir` with one icon
+// name emptied.
+void CopyDatabaseWithEmptyIcon(const std::filesystem::path& dir, const std::string& partName) {
     std::filesystem::copy_file(std::filesystem::path(os::ExecutableDir()) / "driverdownload.db3",
-                               dir / "driverdownload.db3", std::filesystem::copy_options::overwrite_existing);
+                               dir / "driverdownload.db3");
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open((dir / "driverdownload.db3").c_str(), &db), SQLITE_OK);
     const std::string sql = "update tb_part set iconname='' where partname='" + partName + "'";
     EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
     EXPECT_EQ(sqlite3_changes(db), 1);
     sqlite3_close(db);
-    return dir;
 }
 
 TEST_F(DriverListTest, CategoryIconsFallBackToTheDefaultOrToNoneWhenTheLookupFails) {
-    // Back to the program's own database, whatever happens here.
+    const pelltest::TempFolder dir("driverlist_db_");
+    // Back to the program's own database, whatever happens here, before the
+    // copy goes.
     struct Reopen {
         ~Reopen() {
             g_driverDb.Close();
             g_driverDb.Open();
         }
     } reopen;
-    const std::filesystem::path dir = DatabaseWithEmptyIcon("芯片组");
+    CopyDatabaseWithEmptyIcon(dir.Path(), "芯片组");
     g_driverDb.Close();
-    ASSERT_TRUE(g_driverDb.OpenIn(dir.wstring() + L"/"));
+    ASSERT_TRUE(g_driverDb.OpenIn(dir.Path().wstring() + L"/"));
     Query(Wnd(), L"Corran S13");
     std::vector<DriverTask> tasks = ListedTasks(Wnd());
     ASSERT_EQ(tasks.size(), kCorranS13.size());

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <openssl/evp.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +13,7 @@
 #include "app/servicekey/ServiceKeyCounter.h"
 #include "os/UsbDrives.h"
 #include "soui/STestApi.h"
+#include "support/TempFolder.h"
 
 using namespace SOUI;
 
@@ -61,14 +61,7 @@ enum class Tool { First, Second };
 // its bus, in the order they are added.
 class PreparedDrives {
 public:
-    PreparedDrives() : top_(fs::temp_directory_path() / ("pell_drives_" + std::to_string(::getpid()))) {
-        fs::remove_all(top_);
-        fs::create_directories(top_ / "sys" / "dev" / "block");
-    }
-    ~PreparedDrives() {
-        std::error_code ignored;
-        fs::remove_all(top_, ignored);
-    }
+    PreparedDrives() { fs::create_directories(top_ / "sys" / "dev" / "block"); }
 
     fs::path Add(const std::string& name, Bus bus) {
         const int minor = ++count_;
@@ -102,7 +95,8 @@ public:
     os::UsbDriveLister Lister() const { return os::UsbDriveLister(mountInfo_, (top_ / "sys").string()); }
 
 private:
-    fs::path top_;
+    pelltest::TempFolder folder_{"pell_drives_"};
+    const fs::path& top_ = folder_.Path();
     std::string mountInfo_;
     int count_ = 0;
 };
