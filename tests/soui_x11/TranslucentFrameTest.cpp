@@ -19,6 +19,7 @@
 #include "VirtualDisplay.h"
 #include "soui/SHostWnd.h"
 #include "soui/STestApi.h"
+#include "support/TempFolder.h"
 
 namespace souitest {
 namespace {
@@ -100,16 +101,14 @@ protected:
     void SetUp() override {
         ASSERT_NE(display, nullptr) << startError;
         framework = std::make_unique<TestFramework>();
-        std::string pattern = (fs::temp_directory_path() / "soui_x11_XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
+        folder = std::make_unique<pelltest::TempFolder>("soui_x11_");
+        dir = folder->Path();
     }
     void TearDown() override {
         framed.reset();
         backdrop.reset();
         framework.reset();
-        std::error_code ignored;
-        fs::remove_all(dir, ignored);
+        folder.reset();
     }
 
     void Open() {
@@ -162,6 +161,7 @@ protected:
     std::unique_ptr<TestFramework> framework;
     std::unique_ptr<SHostWnd> backdrop;
     std::unique_ptr<SHostWnd> framed;
+    std::unique_ptr<pelltest::TempFolder> folder;
     fs::path dir;
 };
 
