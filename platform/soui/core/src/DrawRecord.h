@@ -1,8 +1,9 @@
 #pragma once
 // What a window tree draws, kept as its drawing calls instead of pixels: two
-// records that are equal paint the same picture. The list view compares an
-// item's record before and after the adapter refills it, so that an item the
-// refill left as it was is not painted again.
+// records that are equal paint the same picture, and where two records of the
+// same calls differ, only the clip areas of the differing calls can differ.
+// The list view compares an item's record before and after the adapter
+// refills it, so that only what the refill changed is painted again.
 #include <string>
 #include <vector>
 
@@ -14,9 +15,10 @@ namespace SOUI::detail {
 
 class DrawRecord : public TObjRefImpl<IRenderTarget> {
 public:
-    // Records what the tree under root paints inside its rectangle; true when
-    // that differs from the last record, or when there is none.
-    bool Update(SWindow& root);
+    // Records what the tree under root paints inside its rectangle. Returns
+    // the part of root (in its coordinates) whose picture may have changed
+    // since the last record: empty when none, all of root without a record.
+    CRect Update(SWindow& root);
     // The next Update reports a change: the picture may differ from the record.
     void Forget() { held_ = false; }
 
@@ -54,12 +56,14 @@ private:
         const IBitmap* bitmap = nullptr;
         std::wstring text;
         SFontDesc font;
+        CRect clip;  // where the call can draw, in the root's coordinates
         bool operator==(const Call& o) const;
     };
     Call& Add(Op op, const CRect& rect);
 
     std::vector<Call> calls_;
     std::vector<Call> last_;
+    std::vector<CRect> clips_;
     bool held_ = false;  // last_ is what the tree showed when last painted
     CSize size_;
     CPoint origin_;

@@ -64,7 +64,7 @@ void SItemPanel::OnRedraw(const CRect& rc) {
     list_->OnItemRedraw(this, rc);
 }
 
-bool SItemPanel::EndRefill() {
+CRect SItemPanel::EndRefill() {
     refilling_ = false;
     return drawn_->Update(*this);
 }

@@ -161,7 +161,7 @@ void SListView::UpdateVisibleItems(bool rebind, bool repaintAll) {
         return;
     }
     updating_ = true;
-    std::vector<int> changed;
+    std::vector<std::pair<int, CRect>> changed;  // position, the part of the item
     do {
         updateAgain_ = false;
         const int count = adapter_ ? adapter_->getCount() : 0;
@@ -194,12 +194,15 @@ void SListView::UpdateVisibleItems(bool rebind, bool repaintAll) {
             item->SetItemIndex(pos);
             item->SetOrigin(
                 CPoint(view.left - GetScrollPos(FALSE), view.top + locator_->Item2Position(pos) - top));
-            // After a data change only the items whose drawing the refill
-            // changed are painted again (a new one always counts as changed).
+            // After a data change only what the refill changed in the drawing
+            // of the items is painted again (all of a new one).
             if (rebind) item->BeginRefill();
             adapter_->getView(pos, item, GetTemplate());
             item->Move(CRect(0, 0, ItemWidth(), locator_->GetItemHeight(pos)));
-            if (rebind && item->EndRefill()) changed.push_back(pos);
+            if (rebind) {
+                const CRect part = item->EndRefill();
+                if (!part.IsRectEmpty()) changed.emplace_back(pos, part);
+            }
         }
         if (updateAgain_) rebind = true;
     } while (updateAgain_);
@@ -209,9 +212,11 @@ void SListView::UpdateVisibleItems(bool rebind, bool repaintAll) {
         Invalidate();
         return;
     }
-    for (int pos : changed) {
-        if (const SItemPanel* panel = GetItemPanel(pos))
-            InvalidateRect(CRect(panel->GetOrigin(), panel->GetWindowRect().Size()) & GetViewRect());
+    for (auto [pos, part] : changed) {
+        const SItemPanel* panel = GetItemPanel(pos);
+        if (panel == nullptr) continue;
+        part.OffsetRect(panel->GetOrigin().x, panel->GetOrigin().y);
+        InvalidateRect(part & GetViewRect());
     }
 }
 

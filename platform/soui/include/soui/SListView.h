@@ -76,8 +76,9 @@ private:
     // While the adapter refills the item, its controls' redraw requests are
     // held back: the list repaints the item only when its drawing changed.
     void BeginRefill() { refilling_ = true; }
-    // True when the item now draws otherwise than it was last painted.
-    bool EndRefill();
+    // The part of the item (in its coordinates) that now draws otherwise
+    // than it was last painted; empty when none.
+    CRect EndRefill();
     // The item shows something else now (another position, or none).
     void ForgetDrawing();
 
