@@ -23,8 +23,14 @@ public:
         return true;
     }
     SOUI::SListView* List() { return FindChildByName2<SOUI::SListView>(L"lv"); }
+    // The areas the window was asked to paint again.
+    void OnRedraw(const SOUI::CRect& rc) override {
+        redraws.push_back(rc);
+        SOUI::SHostWnd::OnRedraw(rc);
+    }
 
     std::vector<std::wstring> commands;
+    std::vector<SOUI::CRect> redraws;
 };
 
 class CountingAdapter : public SOUI::SAdapterBase {
@@ -41,7 +47,9 @@ public:
             item->InitFromXml(xmlTemplate);
         }
         if (SOUI::SWindow* text = item->FindChildByName(L"item_text")) {
-            text->SetWindowTextW((label + std::to_wstring(position)).c_str());
+            const auto own = texts.find(position);
+            text->SetWindowTextW(own != texts.end() ? own->second.c_str()
+                                                    : (label + std::to_wstring(position)).c_str());
         }
         if (SOUI::SWindow* button = item->FindChildByName(L"item_btn")) {
             button->GetEventSet()->subscribeEvent(SOUI::EVT_CMD, &CountingAdapter::OnButton, this);
@@ -56,6 +64,7 @@ public:
     void SetCount(int count) { count_ = count; }
 
     std::wstring label = L"item ";
+    std::map<int, std::wstring> texts;  // in place of the label and position
     std::vector<int> views;
     std::map<int, int> clicks;
     int built = 0;  // item windows this adapter built from the template

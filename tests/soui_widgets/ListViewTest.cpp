@@ -30,6 +30,43 @@ protected:
     int VisibleRows() const {
         return (list->GetViewRect().Height() + 79) / 80 + 1;  // a partly shown row at each end
     }
+    // Where the list shows the item at that position, in the window.
+    CRect RowRect(int position) const {
+        const CRect view = list->GetViewRect();
+        const int top = view.top + position * 80 - list->GetScrollPos(TRUE);
+        return CRect(view.left, top, view.right, top + 80) & view;
+    }
+    std::wstring ShownText(int position) const {
+        SItemPanel* item = list->GetItemPanel(position);
+        SWindow* text = item != nullptr ? item->FindChildByName(L"item_text") : nullptr;
+        return text != nullptr ? text->GetWindowTextW().c_str() : L"(not shown)";
+    }
+    // The screen keeps what was painted before except where the window was
+    // asked to paint again: every pixel that the change made differ must lie
+    // in one of those areas, or the screen goes on showing the old one.
+    ::testing::AssertionResult RepaintCovers(const SImageData& before, const SImageData& after) const {
+        if (before.width != after.width || before.height != after.height || before.pixels.empty())
+            return ::testing::AssertionFailure() << "no pictures to compare";
+        int changed = 0;
+        for (int y = 0; y < after.height; ++y) {
+            for (int x = 0; x < after.width; ++x) {
+                const size_t i = static_cast<size_t>(y) * static_cast<size_t>(after.width) + x;
+                if (before.pixels[i] == after.pixels[i]) continue;
+                ++changed;
+                const bool repainted =
+                    std::any_of(host.redraws.begin(), host.redraws.end(),
+                                [&](const CRect& rc) { return rc.PtInRect(CPoint(x, y)); });
+                if (!repainted)
+                    return ::testing::AssertionFailure() << "pixel " << x << "," << y << " stays old";
+            }
+        }
+        if (changed == 0) return ::testing::AssertionFailure() << "the change showed nothing";
+        return ::testing::AssertionSuccess();
+    }
+    bool Repainted(const CRect& area) const {
+        return std::any_of(host.redraws.begin(), host.redraws.end(),
+                           [&](const CRect& rc) { return !(rc & area).IsRectEmpty(); });
+    }
 
     TestFramework framework;
     ListHost host;
@@ -84,6 +121,63 @@ TEST_F(ListViewTest, DataSetChangeRefillsOnlyTheVisibleItems) {
     EXPECT_EQ(list->GetSel(), -1);
     EXPECT_FALSE(list->HasScrollBar(TRUE));
     EXPECT_EQ(list->GetItemPanel(3), nullptr);
+}
+
+TEST_F(ListViewTest, ADataChangeRepaintsTheChangedItemsAndNoOther) {
+    CountingAdapter* adapter = Fill(5000);
+    ASSERT_GE(VisibleRows(), 4);
+    struct Case {
+        const char* what;
+        std::map<int, std::wstring> texts;
+        std::vector<int> repainted;
+    };
+    const std::vector<Case> cases = {
+        {"one item", {{2, L"item 2 changed"}}, {2}},
+        {"two others, the first back", {{0, L"first changed"}, {3, L"fourth changed"}}, {0, 2, 3}},
+        {"all back", {}, {0, 3}},
+        {"nothing new", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SImageData before = host.RenderToImage();
+        host.redraws.clear();
+        adapter->texts = c.texts;
+        adapter->notifyDataSetChanged();
+        const SImageData after = host.RenderToImage();
+        if (c.repainted.empty())
+            EXPECT_TRUE(after.pixels == before.pixels);
+        else
+            EXPECT_TRUE(RepaintCovers(before, after));
+        for (int pos = 0; pos < 4; ++pos) {
+            const bool expected = std::find(c.repainted.begin(), c.repainted.end(), pos) != c.repainted.end();
+            EXPECT_EQ(Repainted(RowRect(pos)), expected) << "item " << pos;
+            const auto own = c.texts.find(pos);
+            EXPECT_EQ(ShownText(pos), own != c.texts.end() ? own->second : L"item " + std::to_wstring(pos));
+        }
+    }
+}
+
+TEST_F(ListViewTest, AnItemChangedOutsideTheAdapterOrScrolledInShowsTheData) {
+    CountingAdapter* adapter = Fill(5000);
+    // A control of a shown item changes on its own (as a click does), and
+    // the next refill puts the adapter's text back.
+    SWindow* text = list->GetItemPanel(1)->FindChildByName(L"item_text");
+    text->SetWindowTextW(L"typed over");
+    const SImageData typed = host.RenderToImage();
+    host.redraws.clear();
+    adapter->notifyDataSetChanged();
+    EXPECT_EQ(ShownText(1), L"item 1");
+    EXPECT_TRUE(RepaintCovers(typed, host.RenderToImage()));
+
+    // An item changed while out of view shows its new text once scrolled in.
+    adapter->texts = {{100, L"changed unseen"}};
+    adapter->notifyDataSetChanged();
+    const SImageData top = host.RenderToImage();
+    host.redraws.clear();
+    list->SetScrollPos(TRUE, 100 * 80, TRUE);
+    EXPECT_EQ(ShownText(100), L"changed unseen");
+    EXPECT_TRUE(RepaintCovers(top, host.RenderToImage()));
+    EXPECT_TRUE(Repainted(RowRect(100)));
 }
 
 TEST_F(ListViewTest, ItemButtonsReachTheirHandlerOnceAfterManyRedraws) {

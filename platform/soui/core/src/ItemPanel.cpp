@@ -1,9 +1,11 @@
+#include "DrawRecord.h"
 #include "HoverTracking.h"
 #include "soui/SListView.h"
 
 namespace SOUI {
 
-SItemPanel::SItemPanel(SListView* list, int viewType) : list_(list), viewType_(viewType) {
+SItemPanel::SItemPanel(SListView* list, int viewType)
+    : list_(list), viewType_(viewType), drawn_(std::make_unique<detail::DrawRecord>()) {
     SetContainer(this);
     GetEventSet()->addEvent(EVT_ITEMPANEL_CLICK, EventItemPanelClick::GetClassName());
 }
@@ -56,7 +58,19 @@ BOOL SItemPanel::OnFireEvent(EventArgs* evt) {
 }
 
 void SItemPanel::OnRedraw(const CRect& rc) {
+    if (refilling_) return;
+    // Painted from now on as it is, not as recorded.
+    drawn_->Forget();
     list_->OnItemRedraw(this, rc);
+}
+
+CRect SItemPanel::EndRefill() {
+    refilling_ = false;
+    return drawn_->Update(*this);
+}
+
+void SItemPanel::ForgetDrawing() {
+    drawn_->Forget();
 }
 
 void SItemPanel::OnSetSwndCapture(SWindow* wnd) {

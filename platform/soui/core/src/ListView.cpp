@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 #include "AttrParse.h"
 #include "QtApp.h"
@@ -95,21 +96,32 @@ BOOL SListView::SetAdapter(ILvAdapter* adapter) {
     pressed_ = -1;
     SetScrollPos(TRUE, 0, FALSE);
     OnDataChanged(true);
+    // Rows of the old adapter go, the selection and hot colours too.
+    Invalidate();
     return TRUE;
 }
 
 void SListView::OnDataChanged(bool rebind) {
     const int count = adapter_ ? adapter_->getCount() : 0;
+    // Another count moves the scroll bar and may add or take rows; a dropped
+    // selection loses its colour; bars that come or go resize every row.
+    bool repaintAll = count != drawnCount_ || sel_ >= count;
     if (sel_ >= count) sel_ = -1;
+    drawnCount_ = count;
+    const CRect view = GetViewRect();
     SetViewSize(CSize(itemWidth_, locator_->GetTotalHeight()));
-    UpdateVisibleItems(rebind);
+    repaintAll = repaintAll || GetViewRect() != view || !rebind;
+    UpdateVisibleItems(rebind, repaintAll);
+}
+
+void SListView::Recycle(SItemPanel* panel) {
+    panel->SetItemIndex(-1);
+    panel->ForgetDrawing();
+    recycled_[panel->GetViewType()].push_back(panel);
 }
 
 void SListView::ReleaseAllItems() {
-    for (auto& [pos, panel] : shown_) {
-        panel->SetItemIndex(-1);
-        recycled_[panel->GetViewType()].push_back(panel);
-    }
+    for (auto& [pos, panel] : shown_) Recycle(panel);
     shown_.clear();
 }
 
@@ -141,13 +153,15 @@ int SListView::ItemWidth() const {
     return std::max(itemWidth_, GetViewRect().Width());
 }
 
-void SListView::UpdateVisibleItems(bool rebind) {
+void SListView::UpdateVisibleItems(bool rebind, bool repaintAll) {
+    repaintAll_ = repaintAll_ || repaintAll;
     // A getView or handler may change the data again while items are filled.
     if (updating_) {
         updateAgain_ = true;
         return;
     }
     updating_ = true;
+    std::vector<std::pair<int, CRect>> changed;  // position, the part of the item
     do {
         updateAgain_ = false;
         const int count = adapter_ ? adapter_->getCount() : 0;
@@ -161,9 +175,9 @@ void SListView::UpdateVisibleItems(bool rebind) {
         }
         for (auto it = shown_.begin(); it != shown_.end();) {
             if (it->first < first || it->first > last) {
-                it->second->SetItemIndex(-1);
-                recycled_[it->second->GetViewType()].push_back(it->second);
+                Recycle(it->second);
                 it = shown_.erase(it);
+                repaintAll_ = true;
             } else {
                 ++it;
             }
@@ -173,21 +187,37 @@ void SListView::UpdateVisibleItems(bool rebind) {
                 adapter_->getItemViewType(pos, pos == sel_ ? WndState_Check : WndState_Normal);
             SItemPanel*& panel = shown_[pos];
             const bool fresh = panel == nullptr || panel->GetViewType() != viewType;
-            if (panel != nullptr && fresh) recycled_[panel->GetViewType()].push_back(panel);
+            if (panel != nullptr && fresh) Recycle(panel);
             if (fresh) panel = TakePanel(viewType);
             if (!fresh && !rebind) continue;
             SItemPanel* item = panel;
             item->SetItemIndex(pos);
             item->SetOrigin(
                 CPoint(view.left - GetScrollPos(FALSE), view.top + locator_->Item2Position(pos) - top));
+            // After a data change only what the refill changed in the drawing
+            // of the items is painted again (all of a new one).
+            if (rebind) item->BeginRefill();
             adapter_->getView(pos, item, GetTemplate());
             item->Move(CRect(0, 0, ItemWidth(), locator_->GetItemHeight(pos)));
+            if (rebind) {
+                const CRect part = item->EndRefill();
+                if (!part.IsRectEmpty()) changed.emplace_back(pos, part);
+            }
         }
         if (updateAgain_) rebind = true;
     } while (updateAgain_);
     updating_ = false;
     PlaceItems();
-    Invalidate();
+    if (std::exchange(repaintAll_, false)) {
+        Invalidate();
+        return;
+    }
+    for (auto [pos, part] : changed) {
+        const SItemPanel* panel = GetItemPanel(pos);
+        if (panel == nullptr) continue;
+        part.OffsetRect(panel->GetOrigin().x, panel->GetOrigin().y);
+        InvalidateRect(part & GetViewRect());
+    }
 }
 
 void SListView::PlaceItems() {
@@ -293,11 +323,11 @@ void SListView::OnPaint(IRenderTarget* rt) {
 
 void SListView::OnSize(CSize size) {
     SPanel::OnSize(size);
-    UpdateVisibleItems(false);
+    UpdateVisibleItems(false, true);
 }
 
 void SListView::OnViewOriginChanged(CPoint, CPoint) {
-    UpdateVisibleItems(false);
+    UpdateVisibleItems(false, true);
 }
 
 int SListView::GetScrollLineSize(BOOL vertical) const {

@@ -13,6 +13,9 @@
 namespace SOUI {
 
 class SListView;
+namespace detail {
+class DrawRecord;
+}
 
 // Events of list views and their items.
 enum SListEventId {
@@ -68,7 +71,16 @@ public:
     CRect FrameToHost(const CRect& rc) const override;
 
 private:
+    friend class SListView;
     void SetHover(SWindow* wnd, WPARAM wParam, LPARAM lParam);
+    // While the adapter refills the item, its controls' redraw requests are
+    // held back: the list repaints the item only when its drawing changed.
+    void BeginRefill() { refilling_ = true; }
+    // The part of the item (in its coordinates) that now draws otherwise
+    // than it was last painted; empty when none.
+    CRect EndRefill();
+    // The item shows something else now (another position, or none).
+    void ForgetDrawing();
 
     SListView* list_;
     int viewType_;
@@ -76,6 +88,8 @@ private:
     CPoint origin_;
     SWindow* hover_ = nullptr;
     SWindow* capture_ = nullptr;
+    bool refilling_ = false;
+    std::unique_ptr<detail::DrawRecord> drawn_;
 };
 
 // Told by an adapter that its data changed.
@@ -187,9 +201,12 @@ private:
     class FixedLocator;
     void OnDataChanged(bool rebind);
     // Binds an item window to every visible position; rebind also refills
-    // those that already show their position.
-    void UpdateVisibleItems(bool rebind);
+    // those that already show their position. Repaints the whole view when
+    // asked or when rows come or go, else only the refilled items whose
+    // drawing changed.
+    void UpdateVisibleItems(bool rebind, bool repaintAll);
     void PlaceItems();
+    void Recycle(SItemPanel* panel);
     void ReleaseAllItems();
     void RetireAllItems();
     SItemPanel* TakePanel(int viewType);
@@ -212,6 +229,8 @@ private:
     SColor colorItemSel_ = kColorTransparent;
     bool updating_ = false;
     bool updateAgain_ = false;
+    bool repaintAll_ = false;  // asked for by an update while another one runs
+    int drawnCount_ = 0;       // the item count the view was last laid out for
 };
 
 }  // namespace SOUI
