@@ -121,11 +121,12 @@ TEST_F(SystemChoice, ASystemWithoutDriversLeavesAnEmptyListAndNoError) {
 
 TEST_F(SystemChoice, WithDownloadsRunningCancelChangesNothingAndAPickEndsThem) {
     Service().SetMode("files", "rate", "8192");
+    // Keep the button enabled, as before the next button tick: the tick must
+    // not come between the clicks below and the one on the button.
+    Wnd().KillTimer(1);
     ASSERT_TRUE(ClickItem(0, L"dirverfind_download_item_btn_st"));
     ASSERT_TRUE(ClickItem(1, L"dirverfind_download_item_btn_st"));
     ASSERT_EQ(g_activeDownLoads.load(), 2);
-    // Keep the button enabled, as before the next button tick.
-    Wnd().KillTimer(1);
     {
         test::MessageBoxAnswerer answers({IDCANCEL});
         ASSERT_TRUE(test::Click(Wnd(), L"btn_os_suggest_dropdown"));
