@@ -46,8 +46,8 @@ CMainWnd::~CMainWnd() {
     // WM_DESTROY must reach this window's own teardown, which a destruction
     // left to the host window's destructor would no longer call.
     if (IsWindow()) DestroyWindow();
-    // The worker may still be inside its one pass; it must leave before the
-    // members it uses go.
+    // WM_DESTROY has stopped the worker; a window that never had one still
+    // must not leave a worker behind that uses the members going now.
     infoWorker.Stop(0);
 }
 
@@ -222,6 +222,10 @@ void CMainWnd::OnDestroy() {
     KillTimer(kButtonTimer);
     KillTimer(kUiEventTimer);
     g_driverDb.Close();
+    // The start-up check may still be inside the driver library, which takes
+    // no second caller; it gives up within its time-out, and the stop cuts
+    // the device-information wait after it short.
+    infoWorker.Stop(0);
     DriverInfo_Free();
     std::lock_guard<std::mutex> lock(deviceInfoLock);
     delete g_deviceInfo;

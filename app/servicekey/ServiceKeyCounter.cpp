@@ -5,21 +5,16 @@
 #include <cstring>
 #include <optional>
 
-namespace {
+#include "os/HexDigit.h"
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
+namespace {
 
 std::optional<std::array<uint8_t, 16>> ParseBlock(const char* text) {
     if (std::strlen(text) != 32) return std::nullopt;
     std::array<uint8_t, 16> block{};
     for (size_t i = 0; i < block.size(); ++i) {
-        const int high = HexValue(text[2 * i]);
-        const int low = HexValue(text[2 * i + 1]);
+        const int high = os::HexDigitValue(text[2 * i]);
+        const int low = os::HexDigitValue(text[2 * i + 1]);
         if (high < 0 || low < 0) return std::nullopt;
         block[i] = static_cast<uint8_t>(high << 4 | low);
     }

@@ -1,16 +1,15 @@
 #include "rtf/CodePageText.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <string>
 #include <utility>
+
+#include "os/IconvConverter.h"
 
 namespace SOUI::rtf {
 
 namespace {
 
-constexpr wchar_t kReplacement = 0xFFFD;
+constexpr wchar_t kReplacement[] = L"\uFFFD";
 
 std::string IconvName(unsigned codePage) {
     switch (codePage) {
@@ -31,45 +30,6 @@ std::string IconvName(unsigned codePage) {
     }
 }
 
-class Converter {
-public:
-    explicit Converter(unsigned codePage) : handle_(iconv_open("WCHAR_T", IconvName(codePage).c_str())) {}
-    ~Converter() {
-        if (Valid()) iconv_close(handle_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    bool Valid() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-
-    // Converts as much as it can; a byte that starts no character becomes
-    // U+FFFD and conversion resumes after it.
-    std::wstring Convert(std::string_view bytes) {
-        std::wstring out;
-        std::string input(bytes);
-        char* in = input.data();
-        size_t inLeft = input.size();
-        while (inLeft > 0) {
-            wchar_t buffer[256];
-            char* outPtr = reinterpret_cast<char*>(buffer);
-            size_t outLeft = sizeof(buffer);
-            const size_t rc = iconv(handle_, &in, &inLeft, &outPtr, &outLeft);
-            const int error = errno;
-            out.append(buffer, static_cast<size_t>(reinterpret_cast<wchar_t*>(outPtr) - buffer));
-            if (rc != static_cast<size_t>(-1) || error == E2BIG) continue;
-            // EILSEQ, or EINVAL for a lead byte cut off at the end.
-            out.push_back(kReplacement);
-            ++in;
-            --inLeft;
-            iconv(handle_, nullptr, nullptr, nullptr, nullptr);
-        }
-        return out;
-    }
-
-private:
-    iconv_t handle_;
-};
-
 }  // namespace
 
 unsigned CodePageOfCharset(int charset) {
@@ -86,9 +46,8 @@ unsigned CodePageOfCharset(int charset) {
 
 std::wstring DecodeCodePage(unsigned codePage, std::string_view bytes) {
     if (bytes.empty()) return {};
-    Converter converter(codePage);
-    if (!converter.Valid()) return std::wstring(bytes.size(), kReplacement);
-    return converter.Convert(bytes);
+    os::IconvConverter converter("WCHAR_T", IconvName(codePage).c_str());
+    return os::WideFromBytes(converter.ConvertLossy(bytes, os::WideBytes(kReplacement)));
 }
 
 }  // namespace SOUI::rtf

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "os/HexDigit.h"
 #include "rtf/CodePageText.h"
 
 namespace SOUI::rtf {
@@ -170,19 +171,12 @@ private:
     void HexByte() {
         int value = 0;
         for (int i = 0; i < 2; ++i) {
-            const int digit = pos_ < doc_.size() ? HexDigit(doc_[pos_]) : -1;
+            const int digit = pos_ < doc_.size() ? os::HexDigitValue(doc_[pos_]) : -1;
             if (digit < 0) return;  // malformed escape: dropped
             value = value * 16 + digit;
             ++pos_;
         }
         Character(static_cast<char>(value));
-    }
-
-    static int HexDigit(char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
     }
 
     void Symbol(wchar_t ch) {

@@ -4,6 +4,8 @@
 
 #include <cwctype>
 
+#include "os/HexDigit.h"
+
 namespace SOUI::detail {
 
 namespace {
@@ -28,13 +30,6 @@ std::vector<std::wstring> Split(const std::wstring& text, wchar_t sep) {
     return parts;
 }
 
-int HexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return -1;
-}
-
 }  // namespace
 
 bool ParseInt(const std::wstring& text, int* value) {
@@ -51,7 +46,7 @@ bool ParseInt(const std::wstring& text, int* value) {
     if (hex) i += 2;
     if (i >= t.size()) return false;
     for (; i < t.size(); ++i) {
-        const int digit = hex ? HexDigit(t[i]) : (std::iswdigit(t[i]) ? t[i] - L'0' : -1);
+        const int digit = hex ? os::HexDigitValue(t[i]) : (std::iswdigit(t[i]) ? t[i] - L'0' : -1);
         if (digit < 0) return false;
         result = result * (hex ? 16 : 10) + digit;
         if (result > 0xFFFFFFFFLL) return false;
@@ -75,7 +70,7 @@ bool ParseColor(const std::wstring& text, SColor* color) {
     if (!t.empty() && t[0] == L'#') {
         std::vector<int> digits;
         for (std::size_t i = 1; i < t.size(); ++i) {
-            const int d = HexDigit(t[i]);
+            const int d = os::HexDigitValue(t[i]);
             if (d < 0) return false;
             digits.push_back(d);
         }

@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <cwctype>
 
+#include "os/HexDigit.h"
 #include "soui/SystemApi.h"
 
 namespace SOUI {
@@ -8,11 +9,8 @@ namespace SOUI {
 namespace {
 
 int DigitValue(wchar_t c, bool hex) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (!hex) return -1;
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
-    return -1;
+    if (hex) return os::HexDigitValue(c);
+    return c >= L'0' && c <= L'9' ? c - L'0' : -1;
 }
 
 }  // namespace
