@@ -54,7 +54,7 @@ iso="$work/Driver.iso"
 echo "building a tree of about $tree_mib MiB in $work"
 leaf_kib=$(( tree_mib * 1024 / 48 ))
 categories=(声卡驱动 显卡驱动 网卡驱动 无线网卡驱动 蓝牙驱动 芯片组驱动 触控板驱动 BIOS与固件)
-for model in "ThinkPad X1 Carbon 第九代" "昭阳 K4e 商务笔记本" "天逸 510S 台式机"; do
+for model in "Halden X1 Slate 第九代" "Corran K4e 商务笔记本" "Vesper 510S 台式机"; do
   for system in "Windows 10 64位" "Windows 11 64位"; do
     for category in "${categories[@]}"; do
       leaf="$src/$model/$system/$category"

@@ -20,6 +20,7 @@
 #include "soui/SListView.h"
 #include "soui/SSkin.h"
 #include "soui/STestApi.h"
+#include "support/ShotFolder.h"
 
 using namespace SOUI;
 
@@ -28,11 +29,6 @@ namespace {
 
 std::wstring Wide(const char* utf8) {
     return os::Utf8ToWide(utf8).value_or(L"");
-}
-
-std::wstring ShotPath(const wchar_t* file) {
-    const char* dir = std::getenv("PELL_SHOT_DIR");
-    return (dir && *dir ? Wide(dir) + L"/" : std::wstring()) + file;
 }
 
 SXmlDoc LoadResource(const wchar_t* type, const wchar_t* name) {
@@ -432,7 +428,7 @@ TEST(ResourcesDialogs, PackingDialogStartsReady) {
               dialog.FindChildByName(L"btn_popwnd_pack_ok")->GetWindowRect());
     EXPECT_EQ(dialog.FindChildByName(L"dirver_pack_res_info_1")->GetWindowRect(),
               dialog.FindChildByName(L"dirver_pack_res_info_2")->GetWindowRect());
-    EXPECT_TRUE(test::SaveWindowAsPng(dialog, ShotPath(L"popwnd_pack.png")));
+    EXPECT_TRUE(test::SaveWindowAsPng(dialog, pelltest::ShotPath(L"popwnd_pack.png")));
     dialog.DestroyWindow();
 }
 
@@ -456,7 +452,7 @@ TEST(ResourcesDialogs, SettingsDialogStartsWithTheHintHidden) {
     dialog.FindChildByName(L"popwnd_set_edit_1")->SetWindowTextW(L"/home/user/驱动下载");
     dialog.FindChildByName(L"popwnd_set_edit_2")->SetWindowTextW(L"3");
     test::Pump(std::chrono::milliseconds(50));
-    EXPECT_TRUE(test::SaveWindowAsPng(dialog, ShotPath(L"popwnd_set.png")));
+    EXPECT_TRUE(test::SaveWindowAsPng(dialog, pelltest::ShotPath(L"popwnd_set.png")));
     dialog.DestroyWindow();
 }
 
@@ -494,7 +490,7 @@ TEST(ResourcesDialogs, MessageBoxTemplateNamesItsButtonsAndShowsTheText) {
     test::Pump(std::chrono::milliseconds(50));
     const SImageData image = box.RenderToImage();
     EXPECT_GT(InkPixels(image, box.FindChildByName(L"msgtext")->GetWindowRect()), 60) << "the text is drawn";
-    EXPECT_TRUE(test::SaveWindowAsPng(box, ShotPath(L"msgbox.png")));
+    EXPECT_TRUE(test::SaveWindowAsPng(box, pelltest::ShotPath(L"msgbox.png")));
     box.DestroyWindow();
 }
 
@@ -529,7 +525,7 @@ TEST_F(ResourcesMainWindow, PagesAsTheUserSeesThem) {
     test::Pump(std::chrono::milliseconds(100));
     EXPECT_GT(InkPixels(Wnd().RenderToImage(), Wnd().FindChildByName(L"btn_mainop_set")->GetWindowRect()),
               20);
-    EXPECT_TRUE(test::SaveWindowAsPng(Wnd(), ShotPath(L"page0.png")));
+    EXPECT_TRUE(test::SaveWindowAsPng(Wnd(), pelltest::ShotPath(L"page0.png")));
 
     Wnd().FindChildByName(L"text_device_query_name")->SetWindowTextW(L"主机信息：Aurex 14 G3");
     if (SWindow* os = Wnd().FindChildByName(L"os_select_edit_input")) os->SetWindowTextW(L"Windows 11 64位");
@@ -541,18 +537,18 @@ TEST_F(ResourcesMainWindow, PagesAsTheUserSeesThem) {
     tab->SetCurSel(1);
     test::Pump(std::chrono::milliseconds(100));
     EXPECT_EQ(list->GetItemPanelCount(), 5) << "the list shows four and a part items";
-    EXPECT_TRUE(test::SaveWindowAsPng(Wnd(), ShotPath(L"page1.png")));
+    EXPECT_TRUE(test::SaveWindowAsPng(Wnd(), pelltest::ShotPath(L"page1.png")));
 
     tab->SetCurSel(2);
     test::Pump(std::chrono::milliseconds(100));
-    EXPECT_TRUE(test::SaveWindowAsPng(Wnd(), ShotPath(L"page2.png")));
+    EXPECT_TRUE(test::SaveWindowAsPng(Wnd(), pelltest::ShotPath(L"page2.png")));
 
     tab->SetCurSel(3);
     test::Pump(std::chrono::milliseconds(100));
     const SImageData agreement = Wnd().RenderToImage();
     const CRect text = Wnd().FindChildByName(L"agreement_edit")->GetWindowRect();
     EXPECT_GT(InkPixels(agreement, text), 3000) << "the agreement's text is drawn";
-    EXPECT_TRUE(test::SaveWindowAsPng(Wnd(), ShotPath(L"page3.png")));
+    EXPECT_TRUE(test::SaveWindowAsPng(Wnd(), pelltest::ShotPath(L"page3.png")));
 }
 
 }  // namespace

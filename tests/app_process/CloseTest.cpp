@@ -17,7 +17,7 @@ class Close : public ProgramTest {
 protected:
     void SetUp() override {
         ProgramTest::SetUp();
-        for (const auto& [file, value] : {std::pair{"product_version", "ThinkBook 14 G6"},
+        for (const auto& [file, value] : {std::pair{"product_version", "Aurex 14 G6"},
                                           {"sys_vendor", "Zorvik"},
                                           {"product_serial", "PF3X9K"},
                                           {"product_name", "21KJ"}})
@@ -48,7 +48,7 @@ TEST_F(Close, SendsTheUsageReportWithStatus3AndTheDeviceIdentity) {
     EXPECT_EQ(report["id"], "10092");
     EXPECT_EQ(report["versions"], "1.3.24.910");
     EXPECT_EQ(report["status"], "3");
-    EXPECT_EQ(report["PcModel"], "ThinkBook 14 G6");
+    EXPECT_EQ(report["PcModel"], "Aurex 14 G6");
     EXPECT_EQ(report["Manufacture"], "Zorvik");
     EXPECT_EQ(report["SerialNumber"], "PF3X9K");
     EXPECT_EQ(report["sourc_type"], "1");

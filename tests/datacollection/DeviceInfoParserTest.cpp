@@ -24,8 +24,8 @@ TEST(DeviceInfoParser, FollowsTheKeyValueLines) {
     const ParseCase cases[] = {
         {"query output",
          "\r\n\r\nDescription=Computer System Product\r\nIdentifyingNumber=PF3X9K\r\nName=21C1\r\n"
-         "SKUNumber=LENOVO_MT\r\nUUID=\r\nVendor=Zorvik\r\nVersion=ThinkBook 14 G4\r\n\r\n",
-         {"21C1", "ThinkBook 14 G4", "Zorvik", "PF3X9K"},
+         "SKUNumber=ZORVIK_MT\r\nUUID=\r\nVendor=Zorvik\r\nVersion=Aurex 14 G4\r\n\r\n",
+         {"21C1", "Aurex 14 G4", "Zorvik", "PF3X9K"},
          true},
         {"no IdentifyingNumber takes nothing", "Name=a\r\nVendor=b\r\nVersion=c\r\n", kBefore, true},
         {"empty text", "", kBefore, true},

@@ -10,12 +10,11 @@
 using namespace tessaly;
 
 TEST(ReportSealing, WritesTheReportAsStyledJsonInKeyOrder) {
-    OperationReport report{"10092",        "1765353600", "1.3.24.910", "3",
-                           "ThinkBook 14", "Zorvik",     "SN\"1\\",    "1"};
+    OperationReport report{"10092", "1765353600", "1.3.24.910", "3", "Aurex 14", "Zorvik", "SN\"1\\", "1"};
     EXPECT_EQ(OperationReportJson(report),
               "{\n"
               "   \"Manufacture\" : \"Zorvik\",\n"
-              "   \"PcModel\" : \"ThinkBook 14\",\n"
+              "   \"PcModel\" : \"Aurex 14\",\n"
               "   \"SerialNumber\" : \"SN\\\"1\\\\\",\n"
               "   \"datetime\" : \"1765353600\",\n"
               "   \"id\" : \"10092\",\n"

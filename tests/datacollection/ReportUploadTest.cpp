@@ -30,8 +30,8 @@ std::string StyledReport(const OperationReport& r) {
 using ReportUpload = ToolServiceTest;
 
 TEST_F(ReportUpload, TheServiceOpensExactlyTheStyledReport) {
-    OperationReport shortReport{"10092",        "1765353600", "1.3.24.910", "3",
-                                "ThinkBook 14", "Zorvik",     "PF3X9K",     "1"};
+    OperationReport shortReport{"10092",    "1765353600", "1.3.24.910", "3",
+                                "Aurex 14", "Zorvik",     "PF3X9K",     "1"};
     OperationReport longReport = shortReport;
     longReport.PcModel = "\xE6\x8B\xAF\xE6\x95\x91\xE8\x80\x85 Y9000P " + std::string(300, 'm');
     longReport.SerialNumber = std::string(200, 's');

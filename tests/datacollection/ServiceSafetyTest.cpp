@@ -17,7 +17,7 @@ const char* kStatisticsPath = "/Home/tool/statistics";
 const char* kUrlListPath = "/home/tool/urlList";
 
 OperationReport Report() {
-    return {"10092", "1765353600", "1.3.24.910", "3", "ThinkBook 14", "Zorvik", "PF3X9K", "1"};
+    return {"10092", "1765353600", "1.3.24.910", "3", "Aurex 14", "Zorvik", "PF3X9K", "1"};
 }
 
 // Each of the three requests, true when it was answered and read.

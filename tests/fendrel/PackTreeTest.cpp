@@ -21,7 +21,7 @@ using packtest::fs::path;
 // characters (the dot included), beyond the basic plane, and a chain of long
 // folder names deeper than eight levels and longer than 255 characters.
 void BuildDriverTree(const path& root) {
-    const path model = root / "联想驱动" / "ThinkPad X1 Carbon" / "Windows 10 64位";
+    const path model = root / "Zorvik驱动" / "Halden X1 Slate" / "Windows 10 64位";
     packtest::fs::create_directories(model / "声卡驱动");
     packtest::fs::create_directories(model / "网卡驱动");
     packtest::fs::create_directories(root / "空文件夹");

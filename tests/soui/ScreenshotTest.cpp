@@ -4,6 +4,7 @@
 #include "TestFramework.h"
 #include "TestHost.h"
 #include "soui/STestApi.h"
+#include "support/ShotFolder.h"
 
 namespace souitest {
 namespace {
@@ -27,7 +28,7 @@ TEST_F(ScreenshotTest, ImageButtonStatesDiffer) {
 
     ASSERT_TRUE(test::Hover(host, L"btn_hover"));
     const SImageData hovered = host.RenderToImage();
-    EXPECT_TRUE(test::SaveWindowAsPng(host, L"soui_screenshot_hover.png"));
+    EXPECT_TRUE(test::SaveWindowAsPng(host, pelltest::ShotPath(L"soui_screenshot_hover.png")));
     EXPECT_GT(DifferingPixels(hovered, normal, hover), most);
     EXPECT_GT(DifferingPixels(hovered, normal, disabled), most);
     EXPECT_GT(DifferingPixels(hovered, hover, disabled), most);
@@ -35,7 +36,7 @@ TEST_F(ScreenshotTest, ImageButtonStatesDiffer) {
 
     ASSERT_TRUE(test::Press(host, L"btn_pressed"));
     const SImageData down = host.RenderToImage();
-    EXPECT_TRUE(test::SaveWindowAsPng(host, L"soui_screenshot_pressed.png"));
+    EXPECT_TRUE(test::SaveWindowAsPng(host, pelltest::ShotPath(L"soui_screenshot_pressed.png")));
     EXPECT_GT(DifferingPixels(down, pressed, normal), most);
     EXPECT_GT(DifferingPixels(down, pressed, disabled), most);
     EXPECT_EQ(DifferingPixels(down, hover, normal), 0) << "the hover went with the mouse";
@@ -45,7 +46,7 @@ TEST_F(ScreenshotTest, ImageButtonStatesDiffer) {
 
 TEST_F(ScreenshotTest, ChineseTextIsDrawnWithRealGlyphs) {
     const SImageData image = host.RenderToImage();
-    EXPECT_TRUE(test::SaveWindowAsPng(host, L"soui_screenshot.png"));
+    EXPECT_TRUE(test::SaveWindowAsPng(host, pelltest::ShotPath(L"soui_screenshot.png")));
     const CRect label = RectOf(L"label_cn");
     EXPECT_GT(label.Width(), 8 * 14) << "eight characters of a 16-pixel font";
     EXPECT_GT(CountPixels(image, label, IsDark), 100);

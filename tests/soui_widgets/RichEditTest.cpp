@@ -11,6 +11,7 @@
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
 #include "soui/SystemApi.h"
+#include "support/ShotFolder.h"
 
 namespace souitest {
 namespace {
@@ -75,7 +76,7 @@ TEST_F(RichEditTest, ShowsTheGbkDocumentWrappedWithTheProgramsScrollBar) {
     const SImageData before = host.RenderToImage();
     EXPECT_TRUE(TestVScroll::asked.count(SB_THUMBTRACK));
     EXPECT_TRUE(TestVScroll::asked.count(SB_PAGEDOWN));
-    EXPECT_TRUE(test::SaveWindowAsPng(host, L"soui_rich_edit.png"));
+    EXPECT_TRUE(test::SaveWindowAsPng(host, pelltest::ShotPath(L"soui_rich_edit.png")));
     EXPECT_GT(CountPixels(before, CRect(0, 0, 200, 20), IsDark), 0) << "no text on the first line";
     const CRect bar(edit->GetViewRect().right, 0, 300, 100);
     EXPECT_GT(CountPixels(before, bar, [](std::uint32_t p) { return (p & 0xFFFFFF) != 0xFFFFFF; }), 0)

@@ -31,6 +31,7 @@
 #include "soui/SDialogTestHook.h"
 #include "soui/STestApi.h"
 #include "soui/SystemApi.h"
+#include "support/ShotFolder.h"
 #include "support/TempFolder.h"
 
 extern char** environ;
@@ -351,7 +352,7 @@ TEST_F(PopWndPack, RefusesMissingPathsAndClosesWithoutAskingWhenIdle) {
         EXPECT_EQ(Text(d, L"popwnd_pack_edit_1"), L"");
         EXPECT_EQ(Text(d, L"popwnd_pack_edit_2"), L"");
         EXPECT_EQ(Text(d, L"dirver_pack_pro_info"), L"0%");
-        EXPECT_TRUE(test::SaveWindowAsPng(d, L"popwnd_pack_ready.png"));
+        EXPECT_TRUE(test::SaveWindowAsPng(d, pelltest::ShotPath(L"popwnd_pack_ready.png")));
 
         ASSERT_TRUE(test::Click(d, L"btn_popwnd_pack_run"));
         EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"ISO文件路径不能为空！"});
@@ -423,7 +424,7 @@ TEST_F(PopWndPack, PacksTheDownloadFolderIntoAnImageWithTheSameTree) {
         ExpectState(d, State::kSucceeded);
         EXPECT_EQ(BarValue(d), 100);
         EXPECT_EQ(Text(d, L"dirver_pack_pro_info"), L"100%");
-        EXPECT_TRUE(test::SaveWindowAsPng(d, L"popwnd_pack_succeeded.png"));
+        EXPECT_TRUE(test::SaveWindowAsPng(d, pelltest::ShotPath(L"popwnd_pack_succeeded.png")));
         ASSERT_TRUE(test::Click(d, L"btn_popwnd_pack_ok"));
     });
     EXPECT_EQ(dlg.DoModal(nullptr), IDOK);
@@ -487,7 +488,7 @@ TEST_F(PopWndPack, PackerFailureShowsTheFailure) {
             ASSERT_TRUE(test::PumpUntil([&] { return ResultShown(d); }));
             ExpectState(d, State::kFailed);
             if (c.beforeRun) {
-                EXPECT_TRUE(test::SaveWindowAsPng(d, L"popwnd_pack_failed.png"));
+                EXPECT_TRUE(test::SaveWindowAsPng(d, pelltest::ShotPath(L"popwnd_pack_failed.png")));
             }
             // After a result the close button ends at once.
             ASSERT_TRUE(test::Click(d, L"btn_popwnd_pack_close"));
@@ -543,7 +544,7 @@ TEST_F(PopWndPack, CloseOrCancelWhilePackingAsksFirst) {
         MessageBoxAnswerer boxes({IDCANCEL, IDOK});
         Dialog dlg([&](Dialog& d) {
             StartSlowPacking(d, out / "Driver.iso");
-            EXPECT_TRUE(test::SaveWindowAsPng(d, L"popwnd_pack_packing.png"));
+            EXPECT_TRUE(test::SaveWindowAsPng(d, pelltest::ShotPath(L"popwnd_pack_packing.png")));
             ASSERT_TRUE(test::Click(d, button));
             EXPECT_EQ(boxes.Texts(), std::vector<std::wstring>{L"有正在打包的任务，确认退出吗？"});
             // Declined: the dialog stays and the bar keeps moving.

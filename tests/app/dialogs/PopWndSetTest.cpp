@@ -19,6 +19,7 @@
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
 #include "support/DownLoadManagerProbe.h"
+#include "support/ShotFolder.h"
 #include "support/TempFolder.h"
 
 namespace apptest {
@@ -121,7 +122,7 @@ TEST_F(PopWndSet, ShowsTheParentFolderAndKeepsItOnAnUnchangedOk) {
         EXPECT_EQ(Text(d, L"popwnd_set_edit_1"), Wide(prog).c_str());
         EXPECT_EQ(Text(d, L"popwnd_set_edit_2"), L"3");
         EXPECT_FALSE(HintShown(d));
-        EXPECT_TRUE(test::SaveWindowAsPng(d, L"popwnd_set.png"));
+        EXPECT_TRUE(test::SaveWindowAsPng(d, pelltest::ShotPath(L"popwnd_set.png")));
         ASSERT_TRUE(test::Click(d, L"btn_popwnd_set_ok"));
     });
     EXPECT_EQ(dlg.DoModal(nullptr), IDOK);
@@ -194,7 +195,7 @@ TEST_F(PopWndSet, RejectedCountShowsTheHintAndStoresOnlyTheFolder) {
             EXPECT_TRUE(HintShown(d));
             EXPECT_TRUE(d.IsWindowVisible()) << "the dialog stays open";
             if (count == L"9") {
-                EXPECT_TRUE(test::SaveWindowAsPng(d, L"popwnd_set_hint.png"));
+                EXPECT_TRUE(test::SaveWindowAsPng(d, pelltest::ShotPath(L"popwnd_set_hint.png")));
             }
             // The folder part is already in force, stored with the old count.
             EXPECT_EQ(g_downLoadDir, Wide(other / "Driver"));

@@ -46,9 +46,9 @@ TEST(DropdownAdapters, KeepCopiesInTheOrderAdded) {
 
     SAutoRefPtr<SDriverSearchAdapter> names;
     names.Attach(new SDriverSearchAdapter(nullptr));
-    EXPECT_TRUE(names->AddItem({SStringW(L"ThinkPad T14")}));
+    EXPECT_TRUE(names->AddItem({SStringW(L"Halden T14")}));
     EXPECT_EQ(names->getCount(), 1);
-    EXPECT_EQ(names->GetItem(0).name, L"ThinkPad T14");
+    EXPECT_EQ(names->GetItem(0).name, L"Halden T14");
     EXPECT_EQ(names->GetColumnName(0), L"col_nick");
 }
 
@@ -61,7 +61,7 @@ TEST_F(AdapterInList, EntryNShowsTheNameOfItemNAndRefillingFreesTheOldAdapter) {
 
     bool firstGone = false;
     auto* first = new WatchedSearchAdapter(&firstGone);
-    for (const wchar_t* name : {L"E14", L"T14", L"X1 Carbon"}) first->AddItem({SStringW(name)});
+    for (const wchar_t* name : {L"E14", L"T14", L"X1 Slate"}) first->AddItem({SStringW(name)});
     list->SetAdapter(first);
     first->Release();
     ASSERT_FALSE(firstGone) << "the list holds it";

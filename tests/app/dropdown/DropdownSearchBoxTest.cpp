@@ -34,14 +34,14 @@ using TypingPause = SearchBoxTest;
 
 TEST_F(TypingPause, TypingEveryFiveTicksNeverFillsTheSixteenthQuietTickDoes) {
     // One character every 100 ms is one every 5 ticks of 20 ms.
-    for (wchar_t ch : std::wstring(L"thinkpad")) {
+    for (wchar_t ch : std::wstring(L"halden")) {
         ASSERT_TRUE(test::TypeText(Host(), L"edit_input_1", std::wstring(1, ch)));
         Tick(5);
     }
     EXPECT_TRUE(queryRecorder.fillKeys.empty());
     EXPECT_EQ(TicksUntilFill(), 16 - 5);
     ASSERT_EQ(queryRecorder.fillKeys.size(), 1u);
-    EXPECT_EQ(queryRecorder.fillKeys[0], L"thinkpad");
+    EXPECT_EQ(queryRecorder.fillKeys[0], L"halden");
     ASSERT_NE(query->popup, nullptr);
     EXPECT_TRUE(query->popup->IsWindowVisible());
 }

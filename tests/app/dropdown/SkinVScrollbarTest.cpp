@@ -8,6 +8,7 @@
 #include "soui/SApplication.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
+#include "support/ShotFolder.h"
 
 using namespace SOUI;
 
@@ -89,7 +90,7 @@ int Count(const SImageData& image, const CRect& rc, bool (*match)(std::uint32_t)
 using SlimScrollBar = SearchBoxTest;
 
 TEST_F(SlimScrollBar, ALongSuggestionListScrollsWithTheSlimBar) {
-    SDropdownList_1* popup = OpenQueryPopup(L"ThinkPad", 9);
+    SDropdownList_1* popup = OpenQueryPopup(L"Halden", 9);
     ASSERT_NE(popup, nullptr);
     SListView* list = popup->GetListView();
     ASSERT_TRUE(list->HasScrollBar(TRUE));
@@ -102,7 +103,7 @@ TEST_F(SlimScrollBar, ALongSuggestionListScrollsWithTheSlimBar) {
 
     const SImageData image = popup->RenderToImage();
     ASSERT_EQ(image.height, 120);
-    EXPECT_TRUE(test::SaveWindowAsPng(*popup, L"dropdown_slim_scrollbar.png"));
+    EXPECT_TRUE(test::SaveWindowAsPng(*popup, pelltest::ShotPath(L"dropdown_slim_scrollbar.png")));
     // 9 entries in 118 pixels: the thumb is about an eighth of the bar, at its top.
     const CRect bar(view.right, whole.top, whole.right, whole.bottom);
     const CRect barTop(bar.left + 1, bar.top + 5, bar.right - 1, bar.top + 35);
@@ -116,7 +117,7 @@ TEST_F(SlimScrollBar, ALongSuggestionListScrollsWithTheSlimBar) {
     // Scrolled to the end, the thumb sits at the bottom of the bar.
     list->SetScrollPos(TRUE, 1000, TRUE);
     const SImageData scrolled = popup->RenderToImage();
-    EXPECT_TRUE(test::SaveWindowAsPng(*popup, L"dropdown_slim_scrollbar_end.png"));
+    EXPECT_TRUE(test::SaveWindowAsPng(*popup, pelltest::ShotPath(L"dropdown_slim_scrollbar_end.png")));
     EXPECT_EQ(Count(scrolled, barTop, IsTrackShade), barTop.Width() * barTop.Height());
     const CRect barEnd(bar.left + 1, bar.bottom - 30, bar.right - 1, bar.bottom - 5);
     EXPECT_EQ(Count(scrolled, barEnd, IsThumbShade), barEnd.Width() * barEnd.Height());

@@ -12,6 +12,7 @@
 #include "download/DownLoadCounters.h"
 #include "download/DownLoadEvent.h"
 #include "download/EventQueue.h"
+#include "support/ShotFolder.h"
 #include "support/TempFolder.h"
 
 using namespace SOUI;
@@ -390,15 +391,13 @@ TEST_F(DownloadListAdapterTest, DispatcherEventsReachTheItemsAndThePicture) {
     for (const auto& [position, page] : pages) EXPECT_TRUE(WaitForPage(Wnd(), position, page)) << position;
 
     // Pictures of the top and the end of the list ($PELL_SHOT_DIR keeps them).
-    const pelltest::TempFolder shots("driver_list_shots_");
-    const char* dir = std::getenv("PELL_SHOT_DIR");
-    const std::filesystem::path folder = dir != nullptr ? std::filesystem::path(dir) : shots.Path();
+    const pelltest::ShotFolder shots;
     for (const auto& [scroll, file] :
-         {std::pair{0, "driver_list_top.png"}, std::pair{10000, "driver_list_end.png"}}) {
+         {std::pair{0, L"driver_list_top.png"}, std::pair{10000, L"driver_list_end.png"}}) {
         Wnd().driverListView->SetScrollPos(TRUE, scroll, TRUE);
         test::RedrawNow(Wnd());
-        ASSERT_TRUE(test::SaveWindowAsPng(Wnd(), (folder / file).wstring()));
-        EXPECT_GT(std::filesystem::file_size(folder / file), 0u);
+        ASSERT_TRUE(test::SaveWindowAsPng(Wnd(), shots / file));
+        EXPECT_GT(std::filesystem::file_size(shots / file), 0u);
     }
 }
 

@@ -1,0 +1,26 @@
+#include "support/ShotFolder.h"
+
+#include <cstdlib>
+
+namespace pelltest {
+
+ShotFolder::ShotFolder() {
+    const char* kept = std::getenv("PELL_SHOT_DIR");
+    if (kept != nullptr && *kept != '\0') {
+        dir_ = kept;
+        return;
+    }
+    own_.emplace("shots_");
+    dir_ = own_->Path();
+}
+
+}  // namespace pelltest
+
+namespace pelltest {
+
+std::wstring ShotPath(const wchar_t* file) {
+    static const ShotFolder shots;
+    return shots / file;
+}
+
+}  // namespace pelltest
