@@ -7,6 +7,8 @@ function(pell_add_test)
   cmake_parse_arguments(T "RUN_SERIAL" "NAME;TIMEOUT;RESOURCE_LOCK" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   pell_target_defaults(${T_NAME})
+  # Tests include their fixtures by their path from the source tree.
+  target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR})
   target_link_libraries(${T_NAME} PRIVATE GTest::gtest GTest::gtest_main Threads::Threads ${T_LIBS})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)

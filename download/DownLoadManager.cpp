@@ -1,7 +1,5 @@
 #include "download/DownLoadManager.h"
 
-#include "os/DirectoryTree.h"
-
 #include <system_error>
 #include <thread>
 
@@ -10,6 +8,7 @@
 #include "download/DownLoadSpeedText.h"
 #include "download/EventQueue.h"
 #include "dravolin/Dravolin.h"
+#include "os/DirectoryTree.h"
 #include "os/ModulePath.h"
 #include "os/Thread.h"
 #include "os/UnicodeText.h"

@@ -3,10 +3,10 @@
 #include <memory>
 #include <string>
 
-#include "Fendrel.h"
 #include "app/EventMap.h"
 #include "app/dialogs/FileDialog.h"
 #include "download/DriverDb.h"
+#include "fendrel/Fendrel.h"
 #include "os/ModulePath.h"
 #include "soui/SControls.h"
 #include "soui/SMessageBox.h"

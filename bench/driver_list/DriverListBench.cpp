@@ -28,7 +28,7 @@
 #include "soui/SResProvider.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 using namespace SOUI;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "Fendrel.h"
+#include "fendrel/Fendrel.h"
 
 namespace {
 

@@ -39,7 +39,7 @@
 #include "os/UnicodeText.h"
 #include "soui/STestApi.h"
 #include "soui/SystemApi.h"
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 using namespace SOUI;
 namespace fs = std::filesystem;

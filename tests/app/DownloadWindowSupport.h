@@ -18,8 +18,8 @@
 #include "soui/SControls.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
-#include "support/DownLoadManagerProbe.h"
-#include "support/TempFolder.h"
+#include "tests/support/DownLoadManagerProbe.h"
+#include "tests/support/TempFolder.h"
 
 namespace apptest {
 

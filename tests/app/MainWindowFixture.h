@@ -7,7 +7,7 @@
 
 #include "app/ProgramFramework.h"
 #include "app/mainwnd/MainWnd.h"
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 namespace apptest {
 

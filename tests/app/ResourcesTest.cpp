@@ -20,7 +20,7 @@
 #include "soui/SListView.h"
 #include "soui/SSkin.h"
 #include "soui/STestApi.h"
-#include "support/ShotFolder.h"
+#include "tests/support/ShotFolder.h"
 
 using namespace SOUI;
 

@@ -5,8 +5,8 @@
 #include <fstream>
 
 #include "ProgramRun.h"
-#include "support/LocalService.h"
-#include "support/TempFolder.h"
+#include "tests/support/LocalService.h"
+#include "tests/support/TempFolder.h"
 
 namespace apptest {
 namespace {

@@ -8,8 +8,8 @@
 #include <sstream>
 
 #include "ProgramRun.h"
-#include "support/LocalService.h"
-#include "support/TempFolder.h"
+#include "tests/support/LocalService.h"
+#include "tests/support/TempFolder.h"
 
 namespace apptest {
 namespace {

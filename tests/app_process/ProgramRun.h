@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/LocalService.h"
-#include "support/TempFolder.h"
+#include "tests/support/LocalService.h"
+#include "tests/support/TempFolder.h"
 
 namespace apptest {
 

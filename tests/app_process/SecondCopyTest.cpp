@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ProgramRun.h"
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 namespace apptest {
 namespace {

@@ -5,8 +5,8 @@
 #include <filesystem>
 
 #include "ProgramRun.h"
-#include "support/BrowserRecorder.h"
-#include "support/LocalService.h"
+#include "tests/support/BrowserRecorder.h"
+#include "tests/support/LocalService.h"
 
 namespace apptest {
 namespace {

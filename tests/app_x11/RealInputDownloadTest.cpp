@@ -10,8 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "DriverListTestSupport.h"
-#include "MainWindowFixture.h"
 #include "VirtualDisplay.h"
 #include "app/ProgramGlobals.h"
 #include "app/dropdown/SearchDropdownList_1.h"
@@ -24,9 +22,11 @@
 #include "soui/SListView.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
-#include "support/DownLoadManagerProbe.h"
-#include "support/ServedFile.h"
-#include "support/TempFolder.h"
+#include "tests/app/DriverListTestSupport.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/DownLoadManagerProbe.h"
+#include "tests/support/ServedFile.h"
+#include "tests/support/TempFolder.h"
 
 using namespace SOUI;
 using namespace std::chrono_literals;

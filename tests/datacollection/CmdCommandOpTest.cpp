@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "datacollection/CmdCommandOp.h"
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 using namespace tessaly;
 

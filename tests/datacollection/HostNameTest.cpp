@@ -7,7 +7,7 @@
 #include <string>
 
 #include "ToolServiceFixture.h"
-#include "support/ServiceTrust.h"
+#include "tests/support/ServiceTrust.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "ToolServiceFixture.h"
 #include "common/ServiceRequest.h"
-#include "support/ServiceTrust.h"
+#include "tests/support/ServiceTrust.h"
 
 namespace {
 

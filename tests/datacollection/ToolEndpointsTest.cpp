@@ -1,7 +1,7 @@
 #include <string>
 
 #include "ToolServiceFixture.h"
-#include "support/BrowserRecorder.h"
+#include "tests/support/BrowserRecorder.h"
 
 namespace {
 

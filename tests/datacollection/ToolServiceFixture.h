@@ -7,7 +7,7 @@
 #include <string>
 
 #include "datacollection/DataCollectionApi.h"
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 class ToolServiceTest : public ::testing::Test {
 protected:

@@ -11,7 +11,7 @@
 
 #include "download/StringConverter.h"
 #include "os/ModulePath.h"
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace fs = std::filesystem;
 

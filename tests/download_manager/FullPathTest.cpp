@@ -10,7 +10,7 @@
 #include "download/DownLoadDispatcher.h"
 #include "download/DriverTaskList.h"
 #include "download/EventQueue.h"
-#include "support/ServedFile.h"
+#include "tests/support/ServedFile.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;

@@ -3,7 +3,7 @@
 #include <thread>
 
 #include "download/EventQueue.h"
-#include "support/ServedFile.h"
+#include "tests/support/ServedFile.h"
 
 namespace fs = std::filesystem;
 

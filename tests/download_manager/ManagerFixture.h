@@ -13,9 +13,9 @@
 #include "download/DownLoadEvent.h"
 #include "download/DownLoadManager.h"
 #include "download/PendingDownLoad.h"
-#include "support/DownLoadManagerProbe.h"
-#include "support/LocalService.h"
-#include "support/TempFolder.h"
+#include "tests/support/DownLoadManagerProbe.h"
+#include "tests/support/LocalService.h"
+#include "tests/support/TempFolder.h"
 
 // A served driver file of the sample catalogue.
 struct ServedDriver {

@@ -12,8 +12,8 @@
 #include "download/DownLoadCounters.h"
 #include "download/EventQueue.h"
 #include "dravolin/Dravolin.h"
-#include "support/PartialFileHeld.h"
-#include "support/ServedFile.h"
+#include "tests/support/PartialFileHeld.h"
+#include "tests/support/ServedFile.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;

@@ -1,4 +1,4 @@
-#include "ContentRange.h"
+#include "dravolin/ContentRange.h"
 
 #include <gtest/gtest.h>
 

@@ -14,10 +14,10 @@
 #include <thread>
 
 #include "EngineClient.h"
-#include "support/LocalService.h"
-#include "support/PartialFileHeld.h"
-#include "support/ServedFile.h"
-#include "support/TempFolder.h"
+#include "tests/support/LocalService.h"
+#include "tests/support/PartialFileHeld.h"
+#include "tests/support/ServedFile.h"
+#include "tests/support/TempFolder.h"
 
 namespace fs = std::filesystem;
 

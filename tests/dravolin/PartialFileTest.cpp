@@ -1,4 +1,4 @@
-#include "PartialFile.h"
+#include "dravolin/PartialFile.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <memory>
 #include <sstream>
 
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace fs = std::filesystem;
 using dravolin::PartialFile;

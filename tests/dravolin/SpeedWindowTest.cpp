@@ -1,4 +1,4 @@
-#include "SpeedWindow.h"
+#include "dravolin/SpeedWindow.h"
 
 #include <gtest/gtest.h>
 

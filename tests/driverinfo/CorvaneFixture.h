@@ -7,7 +7,7 @@
 #include "common/ServiceRequest.h"
 #include "driverinfo/DriverInfoApi.h"
 #include "os/ServiceAddress.h"
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 // Corvane loaded against the process's local service: the address is set
 // before the library first reads it, the service's own certificate is the

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "CorvaneFixture.h"
-#include "support/ServiceTrust.h"
+#include "tests/support/ServiceTrust.h"
 
 namespace {
 

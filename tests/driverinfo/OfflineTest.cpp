@@ -5,7 +5,7 @@
 
 #include "driverinfo/DriverInfoApi.h"
 #include "os/ServiceAddress.h"
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include "CorvaneFixture.h"
 #include "common/ServiceRequest.h"
-#include "support/ServiceTrust.h"
+#include "tests/support/ServiceTrust.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include <map>
 #include <string>
 
-#include "Fendrel.h"
 #include "PackTestSupport.h"
+#include "fendrel/Fendrel.h"
 
 namespace {
 

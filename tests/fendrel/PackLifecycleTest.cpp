@@ -5,8 +5,8 @@
 #include <memory>
 #include <thread>
 
-#include "Fendrel.h"
 #include "PackTestSupport.h"
+#include "fendrel/Fendrel.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <random>
 #include <sstream>
 
-#include "Fendrel.h"
+#include "fendrel/Fendrel.h"
 
 extern char** environ;
 

@@ -9,8 +9,8 @@
 #include <set>
 #include <sstream>
 
-#include "Fendrel.h"
 #include "PackTestSupport.h"
+#include "fendrel/Fendrel.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

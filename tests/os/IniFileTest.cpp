@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "os/ProcessList.h"
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 extern char** environ;
 

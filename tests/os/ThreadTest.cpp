@@ -1,9 +1,9 @@
-#include "os/ReentrantLock.h"
-#include "os/Thread.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
+
+#include "os/ReentrantLock.h"
+#include "os/Thread.h"
 
 TEST(Thread, RunsBodyAndJoins) {
     std::atomic<uint32_t> id{0};

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

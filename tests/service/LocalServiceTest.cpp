@@ -1,4 +1,4 @@
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 #include <httplib.h>
 #include <json/json.h>
@@ -10,7 +10,7 @@
 #include <fstream>
 #include <memory>
 
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "TestFramework.h"
 #include "TestHost.h"
 #include "soui/STestApi.h"
-#include "support/ShotFolder.h"
+#include "tests/support/ShotFolder.h"
 
 namespace souitest {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace souitest {
 namespace {

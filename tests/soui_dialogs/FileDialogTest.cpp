@@ -7,7 +7,7 @@
 #include "soui/SDropDownWnd.h"
 #include "soui/SFileDialog.h"
 #include "soui/STestApi.h"
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 

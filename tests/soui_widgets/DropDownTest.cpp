@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "ListHost.h"
-#include "TestFramework.h"
 #include "soui/SApplication.h"
 #include "soui/SDropDownWnd.h"
 #include "soui/SEdit.h"
 #include "soui/SScreenApi.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
+#include "tests/soui/TestFramework.h"
 
 namespace souitest {
 namespace {

@@ -1,14 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "ListHost.h"
-#include "Pixels.h"
-#include "TestFramework.h"
 #include "soui/SControls.h"
 #include "soui/SEdit.h"
 #include "soui/SHostWnd.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
 #include "soui/SystemApi.h"
+#include "tests/soui/Pixels.h"
+#include "tests/soui/TestFramework.h"
 
 namespace souitest {
 namespace {

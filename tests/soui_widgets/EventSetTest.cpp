@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "ListHost.h"
-#include "TestFramework.h"
 #include "soui/STestApi.h"
+#include "tests/soui/TestFramework.h"
 
 namespace souitest {
 namespace {

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "ListHost.h"
-#include "TestFramework.h"
 #include "soui/SControls.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
+#include "tests/soui/TestFramework.h"
 
 namespace souitest {
 namespace {

@@ -2,8 +2,6 @@
 
 #include <set>
 
-#include "Pixels.h"
-#include "TestFramework.h"
 #include "soui/SApplication.h"
 #include "soui/SEdit.h"
 #include "soui/SHostWnd.h"
@@ -11,7 +9,9 @@
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
 #include "soui/SystemApi.h"
-#include "support/ShotFolder.h"
+#include "tests/soui/Pixels.h"
+#include "tests/soui/TestFramework.h"
+#include "tests/support/ShotFolder.h"
 
 namespace souitest {
 namespace {

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "TestFramework.h"
-#include "VirtualDisplay.h"
 #include "soui/SHostWnd.h"
 #include "soui/STestApi.h"
-#include "support/TempFolder.h"
+#include "tests/app_x11/VirtualDisplay.h"
+#include "tests/soui/TestFramework.h"
+#include "tests/support/TempFolder.h"
 
 namespace souitest {
 namespace {

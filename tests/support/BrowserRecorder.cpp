@@ -1,4 +1,4 @@
-#include "support/BrowserRecorder.h"
+#include "tests/support/BrowserRecorder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>

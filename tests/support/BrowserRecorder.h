@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 class BrowserRecorder {
 public:

@@ -1,4 +1,4 @@
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 #include <httplib.h>
 #include <json/json.h>

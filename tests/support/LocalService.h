@@ -2,7 +2,7 @@
 // LocalService starts the local HTTPS service (bin/local_service) in a process
 // of its own and stops it again; link `pell_test_support`.
 //
-//   #include "support/LocalService.h"
+//   #include "tests/support/LocalService.h"
 //
 //   // One service per test process: code that reads PELLUCOR_SERVICE_URL once
 //   // keeps talking to it across all tests of the process.
@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace pelltest {
 

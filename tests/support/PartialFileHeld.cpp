@@ -1,4 +1,4 @@
-#include "support/PartialFileHeld.h"
+#include "tests/support/PartialFileHeld.h"
 
 #include <fcntl.h>
 #include <unistd.h>

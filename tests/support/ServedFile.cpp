@@ -1,4 +1,4 @@
-#include "support/ServedFile.h"
+#include "tests/support/ServedFile.h"
 
 #include <openssl/evp.h>
 
@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "FileContent.h"
+#include "service/FileContent.h"
 
 namespace pelltest {
 namespace {

@@ -1,4 +1,4 @@
-#include "support/ServiceTrust.h"
+#include "tests/support/ServiceTrust.h"
 
 #include <cstdlib>
 

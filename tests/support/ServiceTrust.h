@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "support/LocalService.h"
+#include "tests/support/LocalService.h"
 
 namespace pelltest {
 

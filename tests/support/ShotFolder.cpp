@@ -1,4 +1,4 @@
-#include "support/ShotFolder.h"
+#include "tests/support/ShotFolder.h"
 
 #include <cstdlib>
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace pelltest {
 

@@ -1,5 +1,5 @@
 // The tests' temporary folder: its own name, and nothing left behind.
-#include "support/TempFolder.h"
+#include "tests/support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

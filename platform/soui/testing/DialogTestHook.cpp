@@ -8,8 +8,8 @@
 #include <deque>
 #include <mutex>
 
-#include "FileDialogHook.h"
-#include "NativeImpl.h"
+#include "core/src/FileDialogHook.h"
+#include "core/src/NativeImpl.h"
 
 namespace SOUI::test {
 

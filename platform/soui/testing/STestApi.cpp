@@ -12,9 +12,9 @@
 #include <deque>
 #include <thread>
 
-#include "MessageBoxHook.h"
-#include "NativeImpl.h"
-#include "QtApp.h"
+#include "core/src/MessageBoxHook.h"
+#include "core/src/NativeImpl.h"
+#include "core/src/QtApp.h"
 #include "soui/SApplication.h"
 #include "soui/SHostWnd.h"
 

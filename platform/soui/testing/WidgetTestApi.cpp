@@ -6,8 +6,8 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include "NativeEdit.h"
-#include "NativeImpl.h"
+#include "core/src/NativeEdit.h"
+#include "core/src/NativeImpl.h"
 #include "soui/SHostWnd.h"
 #include "soui/SListView.h"
 

@@ -6,13 +6,13 @@
 #include <fstream>
 #include <string>
 
-#include "MainWindowFixture.h"
 #include "app/dialogs/FileDialog.h"
 #include "os/UnicodeText.h"
 #include "soui/SDialogTestHook.h"
 #include "soui/SDropDownWnd.h"
 #include "soui/STestApi.h"
-#include "support/TempFolder.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/TempFolder.h"
 
 namespace apptest {
 namespace {

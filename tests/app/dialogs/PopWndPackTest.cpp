@@ -21,18 +21,18 @@
 #include <thread>
 #include <vector>
 
-#include "Fendrel.h"
-#include "MainWindowFixture.h"
-#include "ScriptedDialog.h"
 #include "app/dialogs/PopWndPack.h"
 #include "download/DriverDb.h"
+#include "fendrel/Fendrel.h"
 #include "os/UnicodeText.h"
 #include "soui/SControls.h"
 #include "soui/SDialogTestHook.h"
 #include "soui/STestApi.h"
 #include "soui/SystemApi.h"
-#include "support/ShotFolder.h"
-#include "support/TempFolder.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/app/ScriptedDialog.h"
+#include "tests/support/ShotFolder.h"
+#include "tests/support/TempFolder.h"
 
 extern char** environ;
 

@@ -8,8 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "MainWindowFixture.h"
-#include "ScriptedDialog.h"
 #include "app/dialogs/PopWndSet.h"
 #include "download/DownLoadManager.h"
 #include "download/DriverDb.h"
@@ -18,9 +16,11 @@
 #include "soui/SDialogTestHook.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
-#include "support/DownLoadManagerProbe.h"
-#include "support/ShotFolder.h"
-#include "support/TempFolder.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/app/ScriptedDialog.h"
+#include "tests/support/DownLoadManagerProbe.h"
+#include "tests/support/ShotFolder.h"
+#include "tests/support/TempFolder.h"
 
 namespace apptest {
 namespace {

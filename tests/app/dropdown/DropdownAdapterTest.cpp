@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "DropdownFixture.h"
 #include "app/dropdown/DriverFindOsDropBoxListViewAdapter.h"
 #include "app/dropdown/DriverSearchAdapter.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
+#include "tests/app/DropdownFixture.h"
 
 using namespace SOUI;
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "DropdownFixture.h"
-#include "MainWindowFixture.h"
 #include "app/dropdown/SkinVScrollbar.h"
 #include "soui/SApplication.h"
 #include "soui/STestApi.h"
+#include "tests/app/DropdownFixture.h"
+#include "tests/app/MainWindowFixture.h"
 
 using namespace SOUI;
 

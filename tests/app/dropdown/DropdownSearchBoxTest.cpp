@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "DropdownFixture.h"
 #include "soui/SScreenApi.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
 #include "soui/SystemApi.h"
+#include "tests/app/DropdownFixture.h"
 
 using namespace SOUI;
 

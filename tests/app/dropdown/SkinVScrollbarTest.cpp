@@ -2,13 +2,13 @@
 
 #include <cstdint>
 
-#include "DropdownFixture.h"
-#include "MainWindowFixture.h"
 #include "app/dropdown/SkinVScrollbar.h"
 #include "soui/SApplication.h"
 #include "soui/STestApi.h"
 #include "soui/SWidgetTestApi.h"
-#include "support/ShotFolder.h"
+#include "tests/app/DropdownFixture.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/ShotFolder.h"
 
 using namespace SOUI;
 

@@ -9,11 +9,11 @@
 #include <sstream>
 #include <string>
 
-#include "MainWindowFixture.h"
 #include "app/ProgramGlobals.h"
 #include "common/ServiceRequest.h"
 #include "os/ProcessList.h"
 #include "soui/STestApi.h"
+#include "tests/app/MainWindowFixture.h"
 
 using namespace SOUI;
 

@@ -4,15 +4,15 @@
 #include <chrono>
 #include <filesystem>
 
-#include "MainWindowFixture.h"
 #include "download/DownLoadCounters.h"
 #include "download/DownLoadManager.h"
 #include "download/DriverDb.h"
 #include "soui/SMessageBox.h"
 #include "soui/SMessageLoop.h"
 #include "soui/STestApi.h"
-#include "support/DownLoadManagerProbe.h"
-#include "support/TempFolder.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/DownLoadManagerProbe.h"
+#include "tests/support/TempFolder.h"
 
 using namespace SOUI;
 

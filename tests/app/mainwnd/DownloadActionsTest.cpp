@@ -5,10 +5,10 @@
 #include <chrono>
 #include <map>
 
-#include "DownloadWindowSupport.h"
 #include "soui/SMessageBox.h"
-#include "support/BrowserRecorder.h"
-#include "support/ServedFile.h"
+#include "tests/app/DownloadWindowSupport.h"
+#include "tests/support/BrowserRecorder.h"
+#include "tests/support/ServedFile.h"
 
 using namespace SOUI;
 

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "DriverListTestSupport.h"
-#include "MainWindowFixture.h"
 #include "download/DownLoadCounters.h"
 #include "download/DownLoadEvent.h"
 #include "download/EventQueue.h"
-#include "support/ShotFolder.h"
-#include "support/TempFolder.h"
+#include "tests/app/DriverListTestSupport.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/ShotFolder.h"
+#include "tests/support/TempFolder.h"
 
 using namespace SOUI;
 

@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
-#include "MainWindowFixture.h"
 #include "download/DownLoadCounters.h"
 #include "download/DriverDb.h"
 #include "soui/STestApi.h"
-#include "support/TempFolder.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/TempFolder.h"
 
 using namespace SOUI;
 

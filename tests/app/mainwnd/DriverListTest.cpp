@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "DriverListTestSupport.h"
-#include "MainWindowFixture.h"
 #include "app/ProgramGlobals.h"
 #include "download/DriverDb.h"
 #include "os/ModulePath.h"
-#include "support/TempFolder.h"
+#include "tests/app/DriverListTestSupport.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/TempFolder.h"
 
 using namespace SOUI;
 

@@ -3,9 +3,9 @@
 // by hand so the test counts ticks instead of waiting for them.
 #include <gtest/gtest.h>
 
-#include "DownloadWindowSupport.h"
 #include "download/DownLoadEvent.h"
 #include "download/EventQueue.h"
+#include "tests/app/DownloadWindowSupport.h"
 
 using namespace SOUI;
 

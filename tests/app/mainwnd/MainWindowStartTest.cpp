@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "MainWindowFixture.h"
 #include "app/ProgramGlobals.h"
 #include "download/DriverDb.h"
 #include "soui/SControls.h"
+#include "tests/app/MainWindowFixture.h"
 
 using namespace SOUI;
 

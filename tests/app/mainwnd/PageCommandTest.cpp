@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "MainWindowFixture.h"
 #include "app/ProgramGlobals.h"
 #include "app/dialogs/PopWndPack.h"
 #include "app/dialogs/PopWndSet.h"
 #include "soui/SControls.h"
 #include "soui/STestApi.h"
 #include "soui/SystemApi.h"
-#include "support/BrowserRecorder.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/BrowserRecorder.h"
 
 using namespace SOUI;
 using namespace std::chrono_literals;

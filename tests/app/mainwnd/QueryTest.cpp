@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "DriverListTestSupport.h"
-#include "MainWindowFixture.h"
 #include "app/ProgramGlobals.h"
 #include "download/DownLoadCounters.h"
 #include "download/StringConverter.h"
+#include "tests/app/DriverListTestSupport.h"
+#include "tests/app/MainWindowFixture.h"
 
 using namespace SOUI;
 

@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "DriverListTestSupport.h"
-#include "MainWindowFixture.h"
+#include "tests/app/DriverListTestSupport.h"
+#include "tests/app/MainWindowFixture.h"
 
 using namespace SOUI;
 

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "MainWindowFixture.h"
 #include "app/servicekey/ServiceKeyCounter.h"
 #include "os/UsbDrives.h"
 #include "soui/STestApi.h"
-#include "support/TempFolder.h"
+#include "tests/app/MainWindowFixture.h"
+#include "tests/support/TempFolder.h"
 
 using namespace SOUI;
 

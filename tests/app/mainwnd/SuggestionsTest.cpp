@@ -2,13 +2,13 @@
 // list page, on the real window against the local service.
 #include <gtest/gtest.h>
 
-#include "DownloadWindowSupport.h"
 #include "app/ProgramGlobals.h"
 #include "app/dropdown/DropdownList.h"
 #include "app/dropdown/SearchDropdownList.h"
 #include "app/dropdown/SearchDropdownList_1.h"
 #include "download/StringConverter.h"
 #include "soui/SMessageBox.h"
+#include "tests/app/DownloadWindowSupport.h"
 
 using namespace SOUI;
 
