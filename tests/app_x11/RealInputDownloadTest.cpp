@@ -26,6 +26,7 @@
 #include "tests/app/MainWindowFixture.h"
 #include "tests/support/DownLoadManagerProbe.h"
 #include "tests/support/ServedFile.h"
+#include "tests/support/ShotFolder.h"
 #include "tests/support/TempFolder.h"
 
 using namespace SOUI;
@@ -39,7 +40,7 @@ namespace fs = std::filesystem;
 constexpr auto kDownloadTime = std::chrono::seconds(120);
 
 // The picture of the finished screen, kept beside the test for people to see.
-constexpr char kScreenshot[] = "real_display_download.png";
+constexpr wchar_t kScreenshot[] = L"real_display_download.png";
 
 class RealDisplay : public MainWindowTest {
 protected:
@@ -198,7 +199,7 @@ TEST_F(RealDisplay, TypedPickedQueriedAndTwoTickedDriversDownloaded) {
         EXPECT_FALSE(fs::exists(os::WideToUtf8Lossy(Wnd().BuildDownloadPath(tasks[position])))) << position;
 
     test::Pump(500ms);
-    const fs::path picture = fs::current_path() / kScreenshot;
+    const fs::path picture = pelltest::ShotPath(kScreenshot);
     const x11test::ToolRun shot = x11test::RunTool({"import", "-window", "root", picture.string()});
     EXPECT_EQ(shot.exitCode, 0) << shot.output;
     EXPECT_GT(fs::exists(picture) ? fs::file_size(picture) : 0, 0u) << picture;
