@@ -36,6 +36,11 @@ int OpenError(int error) {
     return static_cast<int>(ISO_FILE_ERROR);
 }
 
+// The read-ahead buffer of the last file closed on this thread, for the next
+// one: the generator reads its files one after another, and a fresh buffer
+// each time costs a page fault for each of its pages.
+thread_local std::unique_ptr<unsigned char[]> spareBuffer;
+
 int ReadError(int error) {
     return static_cast<int>(error == EIO ? ISO_FILE_READ_ERROR : ISO_FILE_ERROR);
 }
@@ -48,7 +53,11 @@ public:
         : path_(std::move(path)), size_(info.st_size), device_(info.st_dev), inode_(info.st_ino) {}
     SourceFile(const SourceFile&) = delete;
     SourceFile& operator=(const SourceFile&) = delete;
-    ~SourceFile() { Close(); }
+    // Not kept as the spare: this may run on a thread that reads no files.
+    ~SourceFile() {
+        buffer_.reset();
+        Close();
+    }
 
     // 1, or 2 / 3 when the file is now larger / smaller than recorded (as
     // libisofs expects), or an error.
@@ -62,7 +71,8 @@ public:
             Close();
             return OpenError(error);
         }
-        buffer_.reset(new (std::nothrow) unsigned char[kReadAhead]);
+        buffer_ = std::move(spareBuffer);
+        if (!buffer_) buffer_.reset(new (std::nothrow) unsigned char[kReadAhead]);
         if (!buffer_) {
             Close();
             return static_cast<int>(ISO_OUT_OF_MEM);
@@ -76,6 +86,7 @@ public:
     }
 
     int Close() {
+        if (!spareBuffer) spareBuffer = std::move(buffer_);
         buffer_.reset();
         if (fd_ < 0) return static_cast<int>(ISO_FILE_NOT_OPENED);
         close(fd_);
