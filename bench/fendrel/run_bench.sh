@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Packs a driver-like tree of about 4 GiB with Fendrel (through fendrel_pack),
+# Packs a driver-like tree of about 3 GiB with Fendrel (through fendrel_pack),
 # xorriso and genisoimage, each once with the image flushed to disk before the
 # clock stops and once without, and prints median, minimum and maximum
 # throughputs. Ratios compare only like with like: flushed with flushed,
@@ -17,12 +17,12 @@
 # average is printed before and after; run it when the machine is quiet.
 #
 # Usage: bench/fendrel/run_bench.sh [build-dir]   (default: build)
-# Env:   RUNS (default 5), TREE_MIB (default 4096), BENCH_TMP (default /tmp)
+# Env:   RUNS (default 5), TREE_MIB (default 3072), BENCH_TMP (default /tmp)
 set -euo pipefail
 
 build_dir="${1:-build}"
 runs="${RUNS:-5}"
-tree_mib="${TREE_MIB:-4096}"
+tree_mib="${TREE_MIB:-3072}"
 [ "$runs" -ge 5 ] || { echo "RUNS must be at least 5" >&2; exit 1; }
 packer="$(realpath "$build_dir")/bin/fendrel_pack"
 no_flush="$(realpath "$build_dir")/bin/fendrel_no_flush.so"
