@@ -1,7 +1,6 @@
 #include "soui/SWindow.h"
 
 #include <algorithm>
-#include <deque>
 
 #include "AttrParse.h"
 #include "PosParse.h"
@@ -15,6 +14,36 @@ namespace {
 
 SApplication* App() {
     return SApplication::getSingletonPtr();
+}
+
+// The first window exactly level below wnd that matches, in breadth-first
+// order; deeper is set when a window at that level has children.
+template <class Match>
+SWindow* FindAtLevel(const SWindow* wnd, int level, const Match& match, bool& deeper) {
+    for (UINT i = 0; i < wnd->GetChildrenCount(); ++i) {
+        SWindow* child = wnd->GetChild(i);
+        if (level > 1) {
+            if (SWindow* found = FindAtLevel(child, level - 1, match, deeper)) return found;
+        } else if (match(*child)) {
+            return child;
+        } else if (child->GetChildrenCount() > 0) {
+            deeper = true;
+        }
+    }
+    return nullptr;
+}
+
+// Breadth-first, the nearest match first, one level at a time: item windows
+// are searched on every refill and a queue would be allocated each time.
+// The children are always searched, even with a depth below one.
+template <class Match>
+SWindow* FindNearest(const SWindow* wnd, int depth, const Match& match) {
+    for (int level = 1; depth < 0 || level <= std::max(depth, 1); ++level) {
+        bool deeper = false;
+        if (SWindow* found = FindAtLevel(wnd, level, match, deeper)) return found;
+        if (!deeper) break;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -67,31 +96,11 @@ void SWindow::SetContainer(ISwndContainer* container) {
 
 SWindow* SWindow::FindChildByName(LPCWSTR name, int depth) {
     if (name == nullptr || *name == 0) return nullptr;
-    std::deque<std::pair<SWindow*, int>> queue;
-    for (SWindow* child : children_) queue.emplace_back(child, 1);
-    while (!queue.empty()) {
-        auto [wnd, level] = queue.front();
-        queue.pop_front();
-        if (wnd->name_ == name) return wnd;
-        if (depth < 0 || level < depth) {
-            for (SWindow* child : wnd->children_) queue.emplace_back(child, level + 1);
-        }
-    }
-    return nullptr;
+    return FindNearest(this, depth, [name](const SWindow& wnd) { return wnd.GetName() == name; });
 }
 
 SWindow* SWindow::FindChildByID(int id, int depth) {
-    std::deque<std::pair<SWindow*, int>> queue;
-    for (SWindow* child : children_) queue.emplace_back(child, 1);
-    while (!queue.empty()) {
-        auto [wnd, level] = queue.front();
-        queue.pop_front();
-        if (wnd->id_ == id) return wnd;
-        if (depth < 0 || level < depth) {
-            for (SWindow* child : wnd->children_) queue.emplace_back(child, level + 1);
-        }
-    }
-    return nullptr;
+    return FindNearest(this, depth, [id](const SWindow& wnd) { return wnd.GetID() == id; });
 }
 
 SStringW SWindow::GetWindowTextW(BOOL) const {
@@ -99,6 +108,8 @@ SStringW SWindow::GetWindowTextW(BOOL) const {
 }
 
 void SWindow::SetWindowTextW(LPCWSTR text) {
+    // Items refilled on every progress notice mostly set the text they show.
+    if (text_ == (text ? text : L"")) return;
     text_ = text ? text : L"";
     const bool sizedByContent = pos_.size() != 4 && (size_.cx < 0 || size_.cy < 0);
     if (sizedByContent && parent_) {
@@ -231,7 +242,7 @@ void SWindow::RedrawTree(IRenderTarget* rt, const CRect& dirty) {
     const CRect area = rect_ & dirty;
     if (area.IsRectEmpty()) return;
     rt->PushClipRect(area);
-    OnPaint(rt);
+    OnPaintArea(rt, area);
     for (SWindow* child : children_) child->RedrawTree(rt, area);
     rt->PopClip();
 }
@@ -422,6 +433,10 @@ BOOL SWindow::CreateChildren(SXmlNode node) {
         if (!child->InitFromXml(childNode)) DestroyChild(child);
     }
     return TRUE;
+}
+
+void SWindow::OnPaintArea(IRenderTarget* rt, const CRect&) {
+    OnPaint(rt);
 }
 
 void SWindow::OnPaint(IRenderTarget* rt) {
