@@ -1,6 +1,7 @@
 #include "soui/SWindow.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "AttrParse.h"
 #include "PosParse.h"
@@ -16,34 +17,32 @@ SApplication* App() {
     return SApplication::getSingletonPtr();
 }
 
-// The first window exactly level below wnd that matches, in breadth-first
-// order; deeper is set when a window at that level has children.
+// The nearest match below wnd, the first in breadth-first order, in one
+// depth-first walk that goes no deeper than the nearest match so far (the
+// first met at a level comes first at it in both orders). Item windows are
+// searched on every refill: no queue is allocated.
 template <class Match>
-SWindow* FindAtLevel(const SWindow* wnd, int level, const Match& match, bool& deeper) {
+void FindNearest(const SWindow* wnd, int level, int depth, const Match& match, SWindow*& found,
+                 int& foundLevel) {
     for (UINT i = 0; i < wnd->GetChildrenCount(); ++i) {
+        if (found != nullptr && level >= foundLevel) return;
         SWindow* child = wnd->GetChild(i);
-        if (level > 1) {
-            if (SWindow* found = FindAtLevel(child, level - 1, match, deeper)) return found;
-        } else if (match(*child)) {
-            return child;
-        } else if (child->GetChildrenCount() > 0) {
-            deeper = true;
+        if (match(*child)) {
+            found = child;
+            foundLevel = level;
+            return;
         }
+        if (depth < 0 || level < depth) FindNearest(child, level + 1, depth, match, found, foundLevel);
     }
-    return nullptr;
 }
 
-// Breadth-first, the nearest match first, one level at a time: item windows
-// are searched on every refill and a queue would be allocated each time.
-// The children are always searched, even with a depth below one.
+// The children are searched even with a depth below one.
 template <class Match>
 SWindow* FindNearest(const SWindow* wnd, int depth, const Match& match) {
-    for (int level = 1; depth < 0 || level <= std::max(depth, 1); ++level) {
-        bool deeper = false;
-        if (SWindow* found = FindAtLevel(wnd, level, match, deeper)) return found;
-        if (!deeper) break;
-    }
-    return nullptr;
+    SWindow* found = nullptr;
+    int foundLevel = 0;
+    FindNearest(wnd, 1, depth, match, found, foundLevel);
+    return found;
 }
 
 }  // namespace
@@ -96,7 +95,8 @@ void SWindow::SetContainer(ISwndContainer* container) {
 
 SWindow* SWindow::FindChildByName(LPCWSTR name, int depth) {
     if (name == nullptr || *name == 0) return nullptr;
-    return FindNearest(this, depth, [name](const SWindow& wnd) { return wnd.GetName() == name; });
+    const std::wstring_view wanted(name);
+    return FindNearest(this, depth, [wanted](const SWindow& wnd) { return wnd.GetName() == wanted; });
 }
 
 SWindow* SWindow::FindChildByID(int id, int depth) {
