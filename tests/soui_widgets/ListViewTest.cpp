@@ -157,6 +157,42 @@ TEST_F(ListViewTest, ADataChangeRepaintsTheChangedItemsAndNoOther) {
     }
 }
 
+TEST_F(ListViewTest, DistantChangedItemsArePaintedRightAndTheItemsBetweenKeepTheirPicture) {
+    CountingAdapter* adapter = Fill(5000);
+    ASSERT_GE(VisibleRows(), 6);
+    struct Case {
+        std::map<int, std::wstring> texts;
+        std::vector<int> changed;
+    };
+    const std::vector<Case> cases = {
+        {{{0, L"first item, longer than before"}, {4, L"fifth"}}, {0, 4}},
+        {{{0, L"first item, longer than before"}, {1, L"second"}, {4, L"fifth"}, {5, L"partly shown"}},
+         {1, 5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.changed.front());
+        const SImageData before = test::HostPaintWithoutNativeEdits(host);
+        host.redraws.clear();
+        adapter->texts = c.texts;
+        adapter->notifyDataSetChanged();
+        for (int pos = 0; pos < VisibleRows(); ++pos) {
+            const bool changed = std::find(c.changed.begin(), c.changed.end(), pos) != c.changed.end();
+            EXPECT_EQ(Repainted(RowRect(pos)), changed) << "item " << pos;
+        }
+        // Painted as the platform asks, only the requested areas over the old
+        // screen: the result must be the whole new picture.
+        const SImageData shown = test::RepaintAreasOver(host, before, host.redraws);
+        const SImageData expected = test::HostPaintWithoutNativeEdits(host);
+        ASSERT_EQ(shown.pixels.size(), expected.pixels.size());
+        EXPECT_FALSE(expected.pixels == before.pixels);
+        const auto [wrong, _] =
+            std::mismatch(shown.pixels.begin(), shown.pixels.end(), expected.pixels.begin());
+        const auto at = static_cast<int>(wrong - shown.pixels.begin());
+        EXPECT_TRUE(wrong == shown.pixels.end())
+            << "pixel " << at % expected.width << "," << at / expected.width << " wrong";
+    }
+}
+
 TEST_F(ListViewTest, AnItemChangedOutsideTheAdapterOrScrolledInShowsTheData) {
     CountingAdapter* adapter = Fill(5000);
     // A control of a shown item changes on its own (as a click does), and

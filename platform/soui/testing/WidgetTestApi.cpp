@@ -36,6 +36,19 @@ Qt::Key QtKey(WPARAM vk) {
     }
 }
 
+SImageData ToImageData(QImage image) {
+    image.convertTo(QImage::Format_ARGB32);
+    SImageData data;
+    data.width = image.width();
+    data.height = image.height();
+    data.pixels.reserve(static_cast<size_t>(data.width) * static_cast<size_t>(data.height));
+    for (int y = 0; y < data.height; ++y) {
+        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
+        data.pixels.insert(data.pixels.end(), line, line + data.width);
+    }
+    return data;
+}
+
 }  // namespace
 
 void ClickAt(SHostWnd& host, CPoint pt) {
@@ -125,16 +138,24 @@ SImageData HostPaintWithoutNativeEdits(SHostWnd& host) {
     image.fill(Qt::transparent);
     // No DrawChildren: the native edits are the host's child widgets.
     widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
-    image.convertTo(QImage::Format_ARGB32);
-    SImageData data;
-    data.width = image.width();
-    data.height = image.height();
-    data.pixels.reserve(static_cast<size_t>(data.width) * static_cast<size_t>(data.height));
-    for (int y = 0; y < data.height; ++y) {
-        const auto* line = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        data.pixels.insert(data.pixels.end(), line, line + data.width);
-    }
-    return data;
+    return ToImageData(image);
+}
+
+SImageData RepaintAreasOver(SHostWnd& host, const SImageData& screen, const std::vector<CRect>& areas) {
+    QWidget* widget = NativeAccess::Widget(&host);
+    if (widget == nullptr || screen.width != widget->width() || screen.height != widget->height() ||
+        screen.pixels.size() != static_cast<size_t>(screen.width) * static_cast<size_t>(screen.height))
+        return {};
+    QImage image(reinterpret_cast<const uchar*>(screen.pixels.data()), screen.width, screen.height,
+                 QImage::Format_ARGB32);
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QRegion region;
+    for (const CRect& rc : areas) region += QRect(rc.left, rc.top, rc.Width(), rc.Height());
+    // One paint event for the whole region, as the platform sends it; the
+    // pixels outside it keep the old picture. The region's corner goes to
+    // the offset given.
+    widget->render(&image, region.boundingRect().topLeft(), region, QWidget::RenderFlags());
+    return ToImageData(image);
 }
 
 }  // namespace SOUI::test

@@ -300,13 +300,18 @@ void SListView::OnItemCapture(SItemPanel* panel, BOOL capture) {
         capturePanel_ = nullptr;
 }
 
-void SListView::OnPaint(IRenderTarget* rt) {
+void SListView::OnPaintArea(IRenderTarget* rt, const CRect& area) {
     DrawBackground(rt, GetWindowRect());
     const CRect view = GetViewRect();
     rt->PushClipRect(view);
     for (auto& [pos, panel] : shown_) {
         const CPoint origin = panel->GetOrigin();
         const CRect itemRect(origin, panel->GetWindowRect().Size());
+        // Only the windows of an item that reach into the painted part are
+        // drawn: laying out the texts of the others would be wasted.
+        CRect part = itemRect & area & view;
+        if (part.IsRectEmpty()) continue;
+        part.OffsetRect(-origin.x, -origin.y);
         SColor color = colorItemBkgnd_;
         if (pos == sel_ && (colorItemSel_ >> 24))
             color = colorItemSel_;
@@ -314,7 +319,7 @@ void SListView::OnPaint(IRenderTarget* rt) {
             color = colorItemHot_;
         if (color >> 24) rt->FillRect(itemRect, color);
         rt->OffsetViewportOrg(origin.x, origin.y);
-        panel->RedrawTree(rt, panel->GetWindowRect());
+        panel->RedrawTree(rt, part);
         rt->OffsetViewportOrg(-origin.x, -origin.y);
     }
     rt->PopClip();

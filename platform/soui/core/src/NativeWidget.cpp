@@ -57,7 +57,9 @@ void NativeWidget::paintEvent(QPaintEvent* e) {
     if (!owner_ || !paint) return;
     DeliveryScope scope;
     QPainter painter(this);
-    paint(painter, e->rect());
+    // Each rectangle of the region on its own: the progress bars of two rows
+    // must not repaint every text between them.
+    for (const QRect& part : e->region()) paint(painter, part);
 }
 
 void NativeWidget::resizeEvent(QResizeEvent*) {

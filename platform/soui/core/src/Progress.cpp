@@ -44,6 +44,7 @@ BOOL SProgress::SetValue(int value) {
 }
 
 void SProgress::SetRange(int minValue, int maxValue) {
+    if (minValue == min_ && std::max(minValue, maxValue) == max_) return;
     min_ = minValue;
     max_ = std::max(minValue, maxValue);
     value_ = std::clamp(value_, min_, max_);

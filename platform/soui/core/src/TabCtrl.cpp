@@ -48,6 +48,7 @@ STabPage* STabCtrl::GetItem(int index) const {
 BOOL STabCtrl::SetCurSel(int index) {
     STabPage* next = GetItem(index);
     if (next == nullptr) return FALSE;
+    if (index == curSel_ && next->IsVisible(FALSE)) return TRUE;
     if (STabPage* current = GetItem(curSel_); current && current != next) current->SetVisible(FALSE, TRUE);
     curSel_ = index;
     next->SetVisible(TRUE, TRUE);

@@ -1,7 +1,7 @@
 #include "soui/SWindow.h"
 
 #include <algorithm>
-#include <deque>
+#include <string_view>
 
 #include "AttrParse.h"
 #include "PosParse.h"
@@ -15,6 +15,34 @@ namespace {
 
 SApplication* App() {
     return SApplication::getSingletonPtr();
+}
+
+// The nearest match below wnd, the first in breadth-first order, in one
+// depth-first walk that goes no deeper than the nearest match so far (the
+// first met at a level comes first at it in both orders). Item windows are
+// searched on every refill: no queue is allocated.
+template <class Match>
+void FindNearest(const SWindow* wnd, int level, int depth, const Match& match, SWindow*& found,
+                 int& foundLevel) {
+    for (UINT i = 0; i < wnd->GetChildrenCount(); ++i) {
+        if (found != nullptr && level >= foundLevel) return;
+        SWindow* child = wnd->GetChild(i);
+        if (match(*child)) {
+            found = child;
+            foundLevel = level;
+            return;
+        }
+        if (depth < 0 || level < depth) FindNearest(child, level + 1, depth, match, found, foundLevel);
+    }
+}
+
+// The children are searched even with a depth below one.
+template <class Match>
+SWindow* FindNearest(const SWindow* wnd, int depth, const Match& match) {
+    SWindow* found = nullptr;
+    int foundLevel = 0;
+    FindNearest(wnd, 1, depth, match, found, foundLevel);
+    return found;
 }
 
 }  // namespace
@@ -67,31 +95,12 @@ void SWindow::SetContainer(ISwndContainer* container) {
 
 SWindow* SWindow::FindChildByName(LPCWSTR name, int depth) {
     if (name == nullptr || *name == 0) return nullptr;
-    std::deque<std::pair<SWindow*, int>> queue;
-    for (SWindow* child : children_) queue.emplace_back(child, 1);
-    while (!queue.empty()) {
-        auto [wnd, level] = queue.front();
-        queue.pop_front();
-        if (wnd->name_ == name) return wnd;
-        if (depth < 0 || level < depth) {
-            for (SWindow* child : wnd->children_) queue.emplace_back(child, level + 1);
-        }
-    }
-    return nullptr;
+    const std::wstring_view wanted(name);
+    return FindNearest(this, depth, [wanted](const SWindow& wnd) { return wnd.GetName() == wanted; });
 }
 
 SWindow* SWindow::FindChildByID(int id, int depth) {
-    std::deque<std::pair<SWindow*, int>> queue;
-    for (SWindow* child : children_) queue.emplace_back(child, 1);
-    while (!queue.empty()) {
-        auto [wnd, level] = queue.front();
-        queue.pop_front();
-        if (wnd->id_ == id) return wnd;
-        if (depth < 0 || level < depth) {
-            for (SWindow* child : wnd->children_) queue.emplace_back(child, level + 1);
-        }
-    }
-    return nullptr;
+    return FindNearest(this, depth, [id](const SWindow& wnd) { return wnd.GetID() == id; });
 }
 
 SStringW SWindow::GetWindowTextW(BOOL) const {
@@ -99,6 +108,8 @@ SStringW SWindow::GetWindowTextW(BOOL) const {
 }
 
 void SWindow::SetWindowTextW(LPCWSTR text) {
+    // Items refilled on every progress notice mostly set the text they show.
+    if (text_ == (text ? text : L"")) return;
     text_ = text ? text : L"";
     const bool sizedByContent = pos_.size() != 4 && (size_.cx < 0 || size_.cy < 0);
     if (sizedByContent && parent_) {
@@ -231,7 +242,7 @@ void SWindow::RedrawTree(IRenderTarget* rt, const CRect& dirty) {
     const CRect area = rect_ & dirty;
     if (area.IsRectEmpty()) return;
     rt->PushClipRect(area);
-    OnPaint(rt);
+    OnPaintArea(rt, area);
     for (SWindow* child : children_) child->RedrawTree(rt, area);
     rt->PopClip();
 }
@@ -422,6 +433,10 @@ BOOL SWindow::CreateChildren(SXmlNode node) {
         if (!child->InitFromXml(childNode)) DestroyChild(child);
     }
     return TRUE;
+}
+
+void SWindow::OnPaintArea(IRenderTarget* rt, const CRect&) {
+    OnPaint(rt);
 }
 
 void SWindow::OnPaint(IRenderTarget* rt) {

@@ -191,7 +191,7 @@ public:
     void OnItemCapture(SItemPanel* panel, BOOL capture);
 
 protected:
-    void OnPaint(IRenderTarget* rt) override;
+    void OnPaintArea(IRenderTarget* rt, const CRect& area) override;
     void OnSize(CSize size) override;
     void OnViewOriginChanged(CPoint oldOrigin, CPoint newOrigin) override;
     int GetScrollLineSize(BOOL vertical) const override;

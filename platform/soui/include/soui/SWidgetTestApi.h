@@ -2,6 +2,7 @@
 // Test input for lists, edits and drop-downs, delivered to the native
 // windows as a user's would be.
 #include <string>
+#include <vector>
 
 #include "soui/IRender.h"
 #include "soui/SRect.h"
@@ -38,5 +39,9 @@ std::wstring SelectedText(SHostWnd& host, const wchar_t* editName);
 // What the host's own paint puts on the screen, without the native edits
 // that show themselves over it.
 SImageData HostPaintWithoutNativeEdits(SHostWnd& host);
+// What the screen shows when the host paints only the areas, each one a
+// rectangle of one paint, over screen (what it showed before); the native
+// edits left out.
+SImageData RepaintAreasOver(SHostWnd& host, const SImageData& screen, const std::vector<CRect>& areas);
 
 }  // namespace SOUI::test

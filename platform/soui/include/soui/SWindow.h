@@ -166,6 +166,9 @@ protected:
 
     // Drawing steps: background colour and skin, then the content.
     virtual void OnPaint(IRenderTarget* rt);
+    // Paints the part of the window inside area (the container's
+    // coordinates); by default all of it, clipped to area.
+    virtual void OnPaintArea(IRenderTarget* rt, const CRect& area);
     void DrawBackground(IRenderTarget* rt, const CRect& rc);
     void DrawTextContent(IRenderTarget* rt, const CRect& rc, const std::wstring& text);
     // The skin state that the window state selects (normal, hover, pushed, disabled).
