@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "TestFramework.h"
 #include "soui/SWindow.h"
+#include "tests/soui/TestFramework.h"
 
 namespace souitest {
 namespace {
