@@ -17,34 +17,6 @@ extern char** environ;
 
 namespace packtest {
 
-ScratchFolder::ScratchFolder() {
-    std::string pattern = (fs::temp_directory_path() / "fendrel-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-bool RemoveTree(const fs::path& root) noexcept {
-    std::error_code error;
-    const auto writable = [&error](const fs::path& folder) {
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, error);
-    };
-    if (fs::symlink_status(root, error).type() == fs::file_type::directory) {
-        writable(root);
-        // Each folder is made writable when it is listed, before the walk
-        // goes into it.
-        fs::recursive_directory_iterator walk(root, fs::directory_options::skip_permission_denied, error);
-        for (; !error && walk != fs::recursive_directory_iterator(); walk.increment(error)) {
-            if (walk->symlink_status(error).type() == fs::file_type::directory) writable(walk->path());
-        }
-    }
-    fs::remove_all(root, error);
-    return fs::symlink_status(root, error).type() == fs::file_type::not_found;
-}
-
-ScratchFolder::~ScratchFolder() {
-    RemoveTree(path_);
-}
-
 void WriteFile(const fs::path& path, std::uint64_t size, std::uint32_t seed) {
     std::ofstream out(path, std::ios::binary);
     std::mt19937 random(seed);

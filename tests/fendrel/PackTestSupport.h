@@ -11,28 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 namespace packtest {
 
 namespace fs = std::filesystem;
 
-// Removes a tree and never throws, also when it holds read-only folders as
-// xorriso and bsdtar extract them from an image (only root could empty those
-// as they are). Links inside are removed, never followed. True when nothing
-// is left.
-bool RemoveTree(const fs::path& root) noexcept;
+using pelltest::RemoveTree;
 
-// A fresh folder of a unique name below the system's temporary folder,
-// removed with RemoveTree at the end.
-class ScratchFolder {
+// A packing test's folder of its own.
+class ScratchFolder : public pelltest::TempFolder {
 public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
+    ScratchFolder() : TempFolder("fendrel-test-") {}
+    const fs::path& path() const { return Path(); }
 };
 
 // A file of `size` bytes of seeded pseudo-random content.

@@ -36,16 +36,21 @@ TempFolder::TempFolder(const std::string& prefix) {
     path_ = pattern;
 }
 
-TempFolder::~TempFolder() {
+bool RemoveTree(const fs::path& root) noexcept {
     std::error_code ec;
-    MakeFoldersWritable(path_);
-    fs::remove_all(path_, ec);
-    if (!ec) return;
-    // Once more: the first walk may have met an entry that went meanwhile.
-    MakeFoldersWritable(path_);
-    ec.clear();
-    fs::remove_all(path_, ec);
-    if (ec) std::fprintf(stderr, "cannot remove %s: %s\n", path_.c_str(), ec.message().c_str());
+    MakeFoldersWritable(root);
+    fs::remove_all(root, ec);
+    if (ec) {
+        // Once more: the first walk may have met an entry that went meanwhile.
+        MakeFoldersWritable(root);
+        ec.clear();
+        fs::remove_all(root, ec);
+    }
+    return fs::symlink_status(root, ec).type() == fs::file_type::not_found;
+}
+
+TempFolder::~TempFolder() {
+    if (!RemoveTree(path_)) std::fprintf(stderr, "cannot remove %s\n", path_.c_str());
 }
 
 }  // namespace pelltest

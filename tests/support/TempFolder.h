@@ -25,4 +25,9 @@ private:
     std::filesystem::path path_;
 };
 
+// Removes a tree and never throws, also when it holds read-only folders as
+// xorriso and bsdtar extract them from an image. Links inside are removed,
+// never followed. True when nothing is left.
+bool RemoveTree(const std::filesystem::path& root) noexcept;
+
 }  // namespace pelltest
