@@ -3,20 +3,20 @@
 #include "app/mainwnd/DownloadPath.h"
 
 void CDownloadPathClaims::Clear() {
-    loaded = false;
-    listedIds.clear();
-    ownPaths.clear();
-    claims.clear();
-    claimedPaths.clear();
+    loaded_ = false;
+    listedIds_.clear();
+    ownPaths_.clear();
+    claims_.clear();
+    claimedPaths_.clear();
 }
 
 void CDownloadPathClaims::Load(const ListedPaths& listed) {
-    if (loaded) return;
+    if (loaded_) return;
     for (auto& [id, path] : listed()) {
-        listedIds.insert(id);
-        ownPaths.insert(std::move(path));
+        listedIds_.insert(id);
+        ownPaths_.insert(std::move(path));
     }
-    loaded = true;
+    loaded_ = true;
 }
 
 // A number never takes a name that another listed driver has as its own, so
@@ -24,21 +24,21 @@ void CDownloadPathClaims::Load(const ListedPaths& listed) {
 std::wstring CDownloadPathClaims::FreeNumberedPath(const std::wstring& own) const {
     for (int number = 2;; ++number) {
         std::wstring path = NumberedPath(own, number);
-        if (!claimedPaths.contains(path) && !ownPaths.contains(path)) return path;
+        if (!claimedPaths_.contains(path) && !ownPaths_.contains(path)) return path;
     }
 }
 
 std::wstring CDownloadPathClaims::Claim(int32_t taskId, const std::wstring& own, const ListedPaths& listed) {
-    if (auto claim = claims.find(taskId); claim != claims.end()) return claim->second;
+    if (auto claim = claims_.find(taskId); claim != claims_.end()) return claim->second;
     Load(listed);
-    if (!listedIds.contains(taskId)) return own;
-    const std::wstring path = claimedPaths.contains(own) ? FreeNumberedPath(own) : own;
-    claimedPaths.insert(path);
-    claims.emplace(taskId, path);
+    if (!listedIds_.contains(taskId)) return own;
+    const std::wstring path = claimedPaths_.contains(own) ? FreeNumberedPath(own) : own;
+    claimedPaths_.insert(path);
+    claims_.emplace(taskId, path);
     return path;
 }
 
 std::wstring CDownloadPathClaims::Find(int32_t taskId, const std::wstring& own) const {
-    const auto claim = claims.find(taskId);
-    return claim != claims.end() ? claim->second : own;
+    const auto claim = claims_.find(taskId);
+    return claim != claims_.end() ? claim->second : own;
 }

@@ -34,10 +34,10 @@ private:
     void Load(const ListedPaths& listed);
     std::wstring FreeNumberedPath(const std::wstring& own) const;
 
-    bool loaded = false;
-    std::unordered_set<int32_t> listedIds;
+    bool loaded_ = false;
+    std::unordered_set<int32_t> listedIds_;
     // Paths some listed task has as its own: never handed out as a number.
-    std::unordered_set<std::wstring> ownPaths;
-    std::unordered_map<int32_t, std::wstring> claims;
-    std::unordered_set<std::wstring> claimedPaths;
+    std::unordered_set<std::wstring> ownPaths_;
+    std::unordered_map<int32_t, std::wstring> claims_;
+    std::unordered_set<std::wstring> claimedPaths_;
 };

@@ -179,7 +179,7 @@ bool CMainWnd::CollectNetworkAndDeviceInfo() {
     DeviceInfoRecord found;
     DataCollection_GetDeviceInfo(&found);
     {
-        std::lock_guard<std::mutex> lock(deviceInfoLock);
+        std::lock_guard<std::mutex> lock(deviceInfoLock_);
         if (g_deviceInfo != nullptr) *g_deviceInfo = std::move(found);
     }
     return false;
@@ -227,7 +227,7 @@ void CMainWnd::OnDestroy() {
     // the device-information wait after it short.
     infoWorker.Stop(0);
     DriverInfo_Free();
-    std::lock_guard<std::mutex> lock(deviceInfoLock);
+    std::lock_guard<std::mutex> lock(deviceInfoLock_);
     delete g_deviceInfo;
     g_deviceInfo = nullptr;
 }

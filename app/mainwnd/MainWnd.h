@@ -128,5 +128,5 @@ private:
     // The worker publishes the device record under this lock; the usage
     // report and the window's destruction take it too, so neither reads a
     // record half written nor frees one the worker still fills.
-    std::mutex deviceInfoLock;
+    std::mutex deviceInfoLock_;
 };

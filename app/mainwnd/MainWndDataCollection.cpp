@@ -35,7 +35,7 @@ void CMainWnd::SendOperationReport(int status) {
     report.versions = kToolVersion;
     report.status = g_stringConverter.FromSStringW(statusText);
     {
-        std::lock_guard<std::mutex> lock(deviceInfoLock);
+        std::lock_guard<std::mutex> lock(deviceInfoLock_);
         if (g_deviceInfo != nullptr) {
             report.PcModel = g_deviceInfo->Version;
             report.Manufacture = g_deviceInfo->Vendor;
