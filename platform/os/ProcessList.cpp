@@ -38,16 +38,27 @@ std::string ExecutableName(const std::string& pid) {
     return name;
 }
 
+struct ProcessStatus {
+    bool ended = true;
+    std::string parent;
+};
+
 // A process that has ended but was not yet collected by its parent still has
 // an entry; it runs no more.
-bool HasEnded(const std::string& pid) {
+ProcessStatus StatusOf(const std::string& pid) {
     std::ifstream stat("/proc/" + pid + "/stat");
     std::string line;
     std::getline(stat, line);
+    ProcessStatus status;
     const std::string::size_type close = line.rfind(')');
-    if (close == std::string::npos || close + 2 >= line.size()) return true;
+    if (close == std::string::npos || close + 2 >= line.size()) return status;
     const char state = line[close + 2];
-    return state == 'Z' || state == 'X';
+    status.ended = state == 'Z' || state == 'X';
+    // "<pid> (<name>) <state> <parent> ..."
+    const std::string::size_type parentStart = close + 4;
+    if (parentStart < line.size())
+        status.parent = line.substr(parentStart, line.find(' ', parentStart) - parentStart);
+    return status;
 }
 
 bool IsPid(const char* name) {
@@ -65,7 +76,12 @@ int CountProcessesNamed(const std::string& fileName) {
     int count = 0;
     while (const dirent* entry = ::readdir(proc.get())) {
         if (!IsPid(entry->d_name)) continue;
-        if (ExecutableName(entry->d_name) == fileName && !HasEnded(entry->d_name)) ++count;
+        if (ExecutableName(entry->d_name) != fileName) continue;
+        const ProcessStatus status = StatusOf(entry->d_name);
+        // A copy forked by a running one, on its way to start another program,
+        // is no copy of its own.
+        if (status.ended || (!status.parent.empty() && ExecutableName(status.parent) == fileName)) continue;
+        ++count;
     }
     return count;
 }
