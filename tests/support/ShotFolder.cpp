@@ -14,10 +14,6 @@ ShotFolder::ShotFolder() {
     dir_ = own_->Path();
 }
 
-}  // namespace pelltest
-
-namespace pelltest {
-
 std::wstring ShotPath(const wchar_t* file) {
     static const ShotFolder shots;
     return shots / file;

@@ -20,10 +20,6 @@ private:
     std::filesystem::path dir_;
 };
 
-}  // namespace pelltest
-
-namespace pelltest {
-
 // `file` in the pictures' folder of this test program, made at the first
 // call and removed when the program ends.
 std::wstring ShotPath(const wchar_t* file);
